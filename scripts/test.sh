@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the normal build,
+# then the headless core again under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+bash scripts/install-deps.sh
+
+bash scripts/build.sh build
+ctest --test-dir build --output-on-failure -j"$(nproc)"
+
+bash scripts/build.sh build-asan -DFORMWICK_CORE_ONLY=ON -DFORMWICK_SANITIZE=address,undefined -DFORMWICK_BENCH=OFF
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
