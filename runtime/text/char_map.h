@@ -1,0 +1,22 @@
+// Character mapping from decoded UTF-8 text to glyph numbers of the current
+// font, shared by the runtime's formatter and the display's own UTF-8 output.
+#pragma once
+
+#include <cstddef>
+
+namespace formwick {
+
+inline constexpr int kCodePointInvalid = -1; // draws "*"
+inline constexpr int kCodePointBom = -2;     // EF BB BF
+
+// Decodes one character of at most three bytes from s[0..length). Returns the
+// number of bytes consumed (1 for an invalid byte) and the code point, or
+// kCodePointInvalid / kCodePointBom, in `code_point`.
+std::size_t utf8_decode_display(const unsigned char* s, std::size_t length, int& code_point);
+
+// The glyph code for a decoded code point: the code page table (or, with a
+// wide font, the Latin table for 128..255). "?" (63) when there is none,
+// "*" (42) for kCodePointInvalid.
+int glyph_for_code_point(int code_point, bool wide_font);
+
+} // namespace formwick
