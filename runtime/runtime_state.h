@@ -28,6 +28,7 @@ struct RuntimeState {
     std::size_t customFontSize = 0;
 
     int fontType = kFontLarge; // the runtime font type selected last
+    int displayFont = 3;       // the font on the display: built-in 0..4, or -1 for the custom font
     bool wideText = false;     // a wide custom font is selected: map through the Latin table
 
     int menuFontType = kFontLarge;    // menus and titles

@@ -9,6 +9,7 @@ void rt_use_builtin_font(int font) {
     display_state().wideFont = false;
     rt_state.wideText = false;
     display_set_font(font);
+    rt_state.displayFont = font;
 }
 
 void rt_select_font(int type) {
@@ -19,6 +20,7 @@ void rt_select_font(int type) {
         rt_state.wideText =
             rt_state.customFontSize >= 2 && rt_state.customFont[0] == 0xFE && rt_state.customFont[1] == 0xFE;
         rt_state.fontType = kFontCustom;
+        rt_state.displayFont = -1;
         return;
     }
     if (type != kFontSmall) type = kFontLarge;

@@ -58,10 +58,10 @@ void FakeDisplay::glyph(int code) {
     const int y = state_.cursorRow * h + state_.textYOffset;
     for (auto it = cells.begin(); it != cells.end();) {
         const int cy = it->first.first, cx = it->first.second;
-        bool overlap = cx < x + w && x < cx + it->second.width && cy < y + h && y < cy + h;
+        bool overlap = cx < x + w && x < cx + it->second.width && cy < y + h && y < cy + it->second.height;
         it = overlap ? cells.erase(it) : std::next(it);
     }
-    cells[{y, x}] = Cell{code, state_.reverse, w};
+    cells[{y, x}] = Cell{code, state_.reverse, w, h};
 }
 
 void FakeDisplay::putc(int code) {

@@ -19,6 +19,7 @@ struct Cell {
     int code = 0;
     bool reverse = false;
     int width = 6;
+    int height = 12;
 };
 
 struct DrawnImage {
