@@ -4,6 +4,7 @@
 #include "runtime/app/app_state.h"
 #include "runtime/app/descriptors.h"
 #include "runtime/app/lookups.h"
+#include "runtime/app/open_database.h"
 #include "runtime/app/store_record.h"
 #include "runtime/app/value_fit.h"
 #include "runtime/app/values.h"
@@ -202,14 +203,14 @@ std::string counter_text(int n) {
     const CParamData& data = app_parameters().dataFiles[n < 0 || n > 2 ? 0 : n];
     DatabaseDescriptor d = data_descriptor(data);
     if (ramdisk_file_size(d.file_name) < 0) return "0";
-    DatabaseHandle handle;
-    int r = db_open(d, handle);
+    OpenDatabase db;
+    int r = db.open(d);
     if (r != 0) {
         db_report_failure(d, r);
         return "0";
     }
-    long count = handle.index.key_count;
-    db_close(handle);
+    long count = db.handle.index.key_count;
+    db.close();
     return std::to_string(count);
 }
 

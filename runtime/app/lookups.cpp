@@ -3,6 +3,7 @@
 #include "model/field_refs.h"
 #include "runtime/app/app_state.h"
 #include "runtime/app/descriptors.h"
+#include "runtime/app/open_database.h"
 #include "runtime/app/record_builder.h"
 #include "runtime/app/value_fit.h"
 #include "runtime/app/values.h"
@@ -36,8 +37,8 @@ std::string record_field(const DatabaseDescriptor& d, int n, int limit) {
 
 // Opens a database for a search; a failure other than "cannot open" shows
 // its message. True when open.
-bool open_for_search(const DatabaseDescriptor& d, DatabaseHandle& handle) {
-    int r = db_open(d, handle);
+bool open_for_search(const DatabaseDescriptor& d, OpenDatabase& db) {
+    int r = db.open(d);
     if (r == 0) return true;
     if (r != DB_CANNOT_OPEN) db_report_failure(d, r);
     return false;
@@ -55,10 +56,10 @@ int check_lookup(int l) {
         // a search in it later fails with its message.
         return lookup.missingAction == kMissingErrorContinue ? 1 : 0;
     }
-    DatabaseHandle handle;
-    int r = db_open(d, handle);
+    OpenDatabase db;
+    int r = db.open(d);
     if (r == 0) {
-        db_close(handle);
+        db.close();
         return 1;
     }
     db_report_failure(d, r);
@@ -83,20 +84,20 @@ int search_lookup(int l, std::string_view key_value) {
         return 0;
     }
     DatabaseDescriptor d = lookup_descriptor(lookup);
-    DatabaseHandle handle;
-    if (!open_for_search(d, handle)) {
+    OpenDatabase db;
+    if (!open_for_search(d, db)) {
         clear_values();
         return 0;
     }
     int key_field = lookup.keyField >= 0 && lookup.keyField < kLookupFieldCount ? lookup.keyField : 0;
     std::string key(cut_chars(key_value, lookup.fields[key_field].maxLength));
     long long position = -1;
-    int r = db_find(handle, key.c_str(), position);
+    int r = db_find(db.handle, key.c_str(), position);
     bool found = r == 0;
     if (!found && r != DB_NOT_FOUND) db_report_failure(d, r);
     if (!found && (lookup.noMatchAction == 1 || lookup.noMatchAction == 3))
         show_with_name(MSG_ITEM_NOT_FOUND, d.file_name, MSG_WARNING);
-    db_close(handle);
+    db.close();
 
     clear_values();
     if (found) {
@@ -121,18 +122,18 @@ int search_data(int n, std::string_view key_value) {
         return 0;
     }
     DatabaseDescriptor d = data_descriptor(data, true);
-    DatabaseHandle handle;
-    if (!open_for_search(d, handle)) {
+    OpenDatabase db;
+    if (!open_for_search(d, db)) {
         clear_values();
         return 0;
     }
     int key_field = data.keyField >= 0 && data.keyField < kDataFieldCount ? data.keyField : 0;
     std::string key(cut_chars(key_value, data.fields[key_field].fieldSize));
     long long position = -1;
-    int r = db_find(handle, key.c_str(), position);
+    int r = db_find(db.handle, key.c_str(), position);
     bool found = r == 0;
     if (!found && r != DB_NOT_FOUND) db_report_failure(d, r);
-    db_close(handle);
+    db.close();
 
     clear_values();
     if (!found) return 0;

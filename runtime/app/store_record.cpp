@@ -2,6 +2,7 @@
 
 #include "runtime/app/app_state.h"
 #include "runtime/app/descriptors.h"
+#include "runtime/app/open_database.h"
 #include "runtime/app/record_builder.h"
 #include "runtime/services/terminal.h"
 #include "runtime/ui/message.h"
@@ -29,15 +30,15 @@ namespace {
 // existing file that does not open (wrong format, a key stored twice) is
 // set aside under a backup name and a new one is started, so the records
 // it holds stay on the RAM disk and the new record is not lost.
-bool open_for_store(const DatabaseDescriptor& d, DatabaseHandle& handle) {
+bool open_for_store(const DatabaseDescriptor& d, OpenDatabase& db) {
     auto create = [&] {
         file_remove(d.index_name);
-        int r = db_create(d, handle);
+        int r = db.create(d);
         if (r != 0) db_report_failure(d, r);
         return r == 0;
     };
     if (ramdisk_file_size(d.file_name) < 0) return create();
-    int r = db_open(d, handle);
+    int r = db.open(d);
     if (r == 0) return true;
     db_report_failure(d, r);
     std::string backup = data_backup_name(d.file_name);
@@ -64,17 +65,17 @@ int store_record(int n) {
     }
 
     DatabaseDescriptor d = data_descriptor(data);
-    DatabaseHandle handle;
-    if (!open_for_store(d, handle)) return 0;
+    OpenDatabase db;
+    if (!open_for_store(d, db)) return 0;
     long long position = -1;
     if (data.storageMode == 1) {
         char key[DB_KEY_FIELD_MAX + 1] = {};
         int k = db_get_field(d, d.key_field, record.line.c_str(), key, DB_KEY_FIELD_MAX);
         if (k >= 0 || k == DB_FIELD_CUT) {
-            int f = db_find(handle, key, position);
+            int f = db_find(db.handle, key, position);
             if (f != 0) position = -1;
             if (f != 0 && f != DB_NOT_FOUND) {
-                db_close(handle);
+                db.close();
                 db_report_failure(d, f);
                 return 0;
             }
@@ -82,8 +83,8 @@ int store_record(int n) {
     }
     std::memcpy(db_record, record.line.c_str(), record.line.size() + 1);
     db_record_position = position;
-    int r = db_write_record(handle);
-    int c = db_close(handle);
+    int r = db_write_record(db.handle);
+    int c = db.close();
     if (r == 0) r = c;
     if (r != 0) {
         db_report_failure(d, r);
