@@ -16,7 +16,9 @@ std::size_t utf8_decode_display(const unsigned char* s, std::size_t length, int&
 
 // The glyph code for a decoded code point: the code page table (or, with a
 // wide font, the Latin table for 128..255). "?" (63) when there is none,
-// "*" (42) for kCodePointInvalid.
+// "*" (42) for kCodePointInvalid. The euro sign gives glyph 127 directly, so
+// glyph 128 stays the C with cedilla. With a wide font the result is a code
+// point for the font's presence map (the byte-order mark gives 0).
 int glyph_for_code_point(int code_point, bool wide_font);
 
 } // namespace formwick
