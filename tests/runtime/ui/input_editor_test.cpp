@@ -3,7 +3,7 @@
 #include "runtime/ui/input_class.h"
 #include "runtime/ui/input_editor.h"
 
-#include "ui_fixture.h"
+#include "presentation_fixture.h"
 
 #include <cstring>
 
