@@ -158,7 +158,7 @@ TEST_P(HostStop, EndsTheWaitingRun) {
     EXPECT_FALSE(after.load()) << stopCase.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(AllWaits, HostStop,
+INSTANTIATE_TEST_SUITE_P(HostWaits, HostStop,
                          ::testing::Combine(::testing::ValuesIn(kStopCases),
                                             ::testing::Values(ClockMode::virtual_time, ClockMode::real)),
                          [](const auto& info) {

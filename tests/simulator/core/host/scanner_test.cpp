@@ -66,7 +66,7 @@ TEST_P(HostScanner, OneRead) {
     EXPECT_EQ(second == 0, c.armedAfter && c.result == 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, HostScanner, ::testing::ValuesIn(kScanCases),
+INSTANTIATE_TEST_SUITE_P(HostReads, HostScanner, ::testing::ValuesIn(kScanCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(HostScannerIdle, NoReadWhenNotArmedOrTriggerUp) {
