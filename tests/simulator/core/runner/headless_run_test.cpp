@@ -1,5 +1,6 @@
 // Headless runs of small test routines fed by key scripts.
 #include "simulator/core/runner/headless_run.h"
+#include "../host/virtual_run.h"
 
 #include <gtest/gtest.h>
 
@@ -104,9 +105,7 @@ TEST(HostRunner, TheSameScriptGivesTheSameTerminalTime) {
 TEST(HostRunner, AScanNobodyReadsActsAsATriggerPress) {
     std::vector<int> got;
     ScriptRun run;
-    run_script(run, "SCAN \"123\"\n", [&] {
-        for (;;) got.push_back(key_get());
-    });
+    run_script(run, "SCAN \"123\"\n", collect_keys(got));
     EXPECT_TRUE(run.result.ok);
     EXPECT_EQ(got, std::vector<int>{KEY_TRIGGER});
     EXPECT_NE(run.out.str().find("line 1: no barcode read took \"123\""), std::string::npos) << run.out.str();
@@ -115,9 +114,7 @@ TEST(HostRunner, AScanNobodyReadsActsAsATriggerPress) {
 TEST(HostRunner, StopsAtTheFirstFailingCommand) {
     std::vector<int> got;
     ScriptRun run;
-    run_script(run, "1\nSCREEN \"missing/x.png\"\n2\n", [&] {
-        for (;;) got.push_back(key_get());
-    });
+    run_script(run, "1\nSCREEN \"missing/x.png\"\n2\n", collect_keys(got));
     EXPECT_FALSE(run.result.ok);
     EXPECT_EQ(got, std::vector<int>{'1'});
     ASSERT_EQ(run.sink.messages.size(), 1u);
