@@ -39,12 +39,18 @@ RunEnd CTerminal::run(const RunSetup& setup, const std::function<void()>& routin
     }
     driverWake_.notify_all();
 
+    // Undone in reverse order: the tick thread ends before the services are
+    // uninstalled, since tick callbacks draw through them.
     struct Finish {
         CTerminal* host;
         ~Finish() { host->finish_run(); }
     } finish{this};
-    start_tick_thread();
     ScopedServices services(Terminal{setup.display, this, &calendar_, &beeper_, &led_, setup.files});
+    struct Ticking {
+        CTerminal* host;
+        ~Ticking() { host->end_tick_thread(); }
+    } ticking{this};
+    start_tick_thread();
     {
         std::lock_guard lock(mutex_);
         if (stop_) return RunEnd::not_entered;
