@@ -55,6 +55,17 @@ TEST(HostTick, BusyCallbackRunsOnEveryVirtualTickUntilStopped) {
     EXPECT_EQ(gTicks.load(), 50);
 }
 
+TEST(HostTick, TheLedTimersRunOnTheHostTick) {
+    VirtualRun run([] {
+        led_show(LED_GREEN, false, 200);
+        key_get();
+    });
+    run.settle();
+    EXPECT_TRUE(run.terminal.led().view().lit());
+    ASSERT_TRUE(run.terminal.advance(200));
+    EXPECT_FALSE(run.terminal.led().view().on);
+}
+
 TEST(HostTick, RealClockTicksOnItsOwnThread) {
     gTicks = 0;
     VirtualRun run(

@@ -1,5 +1,8 @@
 // Parsing key scripts and checking them against a terminal model.
+#include "simulator/core/runner/key_script_file.h"
 #include "simulator/core/runner/script_executor.h"
+
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -98,6 +101,19 @@ TEST(HostScriptCheck, WhatTheModelCannotDo) {
     CollectingSink ktm;
     EXPECT_FALSE(check_key_script(script, TerminalModel::KTM3300, ktm));
     EXPECT_EQ(ktm.messages.size(), 1u);
+}
+
+TEST(HostScriptFile, NamesTheFileInEveryMessage) {
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "formwick-host-script.txt";
+    std::ofstream(path) << "ENTER\nHOP\n";
+    KeyScript script;
+    CollectingSink sink;
+    EXPECT_FALSE(read_key_script_file(path, script, sink));
+    EXPECT_EQ(sink.messages, std::vector<std::string>{path.string() + ": line 2: unknown command or key 'HOP'"});
+    std::filesystem::remove(path);
+    sink.messages.clear();
+    EXPECT_FALSE(read_key_script_file(path, script, sink));
+    EXPECT_EQ(sink.messages, std::vector<std::string>{path.string() + ": cannot read the key script"});
 }
 
 } // namespace
