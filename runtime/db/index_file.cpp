@@ -103,7 +103,8 @@ void index_read_block(IndexDescriptor& index, std::int32_t position, std::uint8_
         block_set_own(block, -1);
         index_escape(-10);
     }
-    if (block_own(block) != position || !block_sound(block)) {
+    // Entries are checked one by one as they are visited (entry_size_at).
+    if (block_own(block) != position || block_used(block) < 0 || block_used(block) > INDEX_AREA_SIZE) {
         block_set_own(block, -1);
         index_escape(-10);
     }
