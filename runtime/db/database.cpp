@@ -138,19 +138,7 @@ int db_open(const DatabaseDescriptor& d, DatabaseHandle& h) {
         h.file = file_open(d.file_name, FILE_READ | FILE_WRITE);
         if (h.file < 0) return DB_CANNOT_OPEN;
         if (index_open(h.index, d.index_name, duplicates(d)) == 1) return 0;
-
-        // Missing or damaged: the index is disposable, build it anew.
-        file_close(h.file);
-        h.file = -1;
-        int rebuilt = index_rebuild(d);
-        if (rebuilt != 0) {
-            file_remove(d.index_name);
-            return rebuilt;
-        }
-        if (index_open(h.index, d.index_name, duplicates(d)) != 1) return DB_CANNOT_OPEN_INDEX;
-        h.file = file_open(d.file_name, FILE_READ | FILE_WRITE);
-        if (h.file < 0) return DB_CANNOT_OPEN;
-        return 0;
+        return db_reindex(h); // missing or damaged: the index is disposable, build it anew
     });
     if (r != 0) {
         index_abandon(h.index);

@@ -194,7 +194,7 @@ int index_find_exact(IndexDescriptor& index, IndexEntry& entry) {
                 std::uint8_t* b = index_level_block(index, level);
                 int c = key_compare(entry_key(b, off), entry.key);
                 if (c > 0) return 0;
-                if (c == 0 && (!index.duplicates || entry_position(b, off) == entry.position)) {
+                if (c == 0 && (!index.duplicates || entry.position == -1 || entry_position(b, off) == entry.position)) {
                     entry_load(b, off, entry);
                     return 1;
                 }

@@ -68,6 +68,29 @@ protected:
     DatabaseDescriptor d = csv("DATA.TXT", "DATA.IDX");
     DatabaseHandle h;
 
+    // Opens the database, runs `body` on it and closes it: the first
+    // failure's code, or 0.
+    int in_open_database(const std::function<int()>& body) {
+        int r = db_open(d, h);
+        if (r == 0) r = body();
+        int c = db_close(h);
+        return r != 0 ? r : c;
+    }
+
+    int write(const std::string& line) {
+        std::snprintf(db_record, sizeof db_record, "%s", line.c_str());
+        return db_write_record(h);
+    }
+
+    // Finds the record of `key` and writes `line` over it.
+    int replace(const char* key, const std::string& line) {
+        return in_open_database([&] {
+            long long pos;
+            int r = db_find(h, key, pos);
+            return r != 0 ? r : write(line);
+        });
+    }
+
     std::string lines(int from, int to) {
         std::string text;
         for (int i = from; i < to; ++i) text += line_of(i);
@@ -133,13 +156,11 @@ TEST_P(FaultTest, RebuildOnOpen) {
 TEST_P(FaultTest, FindAfterOpen) {
     run_all({"find", [this](DbTest&) { open_fresh(300); },
              [this] {
-                 int r = db_open(d, h);
-                 if (r != 0) return r;
-                 long long pos;
-                 r = db_find(h, "K10250", pos);
-                 if (r == 0 && std::string(db_record) != line_of(250)) r = -999;
-                 int c = db_close(h);
-                 return r != 0 ? r : c;
+                 return in_open_database([&] {
+                     long long pos;
+                     int r = db_find(h, "K10250", pos);
+                     return r == 0 && std::string(db_record) != line_of(250) ? -999 : r;
+                 });
              },
              0, 300, -1});
 }
@@ -147,49 +168,27 @@ TEST_P(FaultTest, FindAfterOpen) {
 TEST_P(FaultTest, AppendsWithSplitsAndClose) {
     run_all({"append", [this](DbTest&) { open_fresh(40); },
              [this] {
-                 int r = db_open(d, h);
-                 for (int i = 40; r == 0 && i < 120; ++i) {
-                     db_record_position = -1;
-                     std::snprintf(db_record, sizeof db_record, "%s", line_of(i).c_str());
-                     r = db_write_record(h);
-                 }
-                 int c = db_close(h);
-                 return r != 0 ? r : c;
+                 return in_open_database([&] {
+                     int r = 0;
+                     for (int i = 40; r == 0 && i < 120; ++i) {
+                         db_record_position = -1;
+                         r = write(line_of(i));
+                     }
+                     return r;
+                 });
              },
              0, 40, -1});
 }
 
 TEST_P(FaultTest, ReplaceWithTheSameLength) {
     run_all({"replace same", [this](DbTest&) { open_fresh(100); },
-             [this] {
-                 int r = db_open(d, h);
-                 long long pos;
-                 if (r == 0) r = db_find(h, "K10050", pos);
-                 if (r == 0) {
-                     std::snprintf(db_record, sizeof db_record, "%s", line_of(50, "ITEM").c_str());
-                     r = db_write_record(h);
-                 }
-                 int c = db_close(h);
-                 return r != 0 ? r : c;
-             },
-             51, 100, 50});
+             [this] { return replace("K10050", line_of(50, "ITEM")); }, 51, 100, 50});
 }
 
 TEST_P(FaultTest, ReplaceWithAnotherLengthKeepsEveryRecord) {
     for (const char* name : {"a much longer item name", "x"}) {
         run_all({name, [this](DbTest&) { open_fresh(100); },
-                 [this, name] {
-                     int r = db_open(d, h);
-                     long long pos;
-                     if (r == 0) r = db_find(h, "K10003", pos);
-                     if (r == 0) {
-                         std::snprintf(db_record, sizeof db_record, "%s", line_of(3, name).c_str());
-                         r = db_write_record(h);
-                     }
-                     int c = db_close(h);
-                     return r != 0 ? r : c;
-                 },
-                 0, 3, 3});
+                 [this, name] { return replace("K10003", line_of(3, name)); }, 0, 3, 3});
         // Lines after the replaced one move, but none may be lost either.
         std::string text = get("DATA.TXT");
         for (int i = 4; i < 100; ++i) EXPECT_NE(text.find(line_of(i)), std::string::npos) << i;
@@ -202,8 +201,7 @@ TEST_P(FaultTest, CreateAndFirstRecord) {
                  int r = db_create(d, h);
                  if (r == 0) {
                      db_record_position = -1;
-                     std::snprintf(db_record, sizeof db_record, "%s", line_of(1).c_str());
-                     r = db_write_record(h);
+                     r = write(line_of(1));
                  }
                  int c = db_close(h);
                  return r != 0 ? r : c;
