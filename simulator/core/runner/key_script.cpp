@@ -70,12 +70,14 @@ std::string parse_wait(const Tokens& args, ScriptCommand& cmd) {
 }
 
 std::string parse_screen(const Tokens& args, ScriptCommand& cmd) {
-    if (args.empty()) return {};
-    if (args.size() == 1 && args[0].quoted && !args[0].text.empty()) {
-        cmd.text = args[0].text;
-        return {};
+    std::size_t at = 0;
+    if (at < args.size() && !args[at].quoted && upper(args[at].text) == "PIXELS") {
+        cmd.pixels = true;
+        ++at;
     }
-    return "takes nothing (print the screen) or a file name in quotes";
+    if (at < args.size() && args[at].quoted && !args[at].text.empty()) cmd.text = args[at++].text;
+    if (at == args.size()) return {};
+    return "takes PIXELS and a file name in quotes, each optional";
 }
 
 std::string parse_alpha(const Tokens& args, ScriptCommand& cmd) {

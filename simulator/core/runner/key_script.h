@@ -10,8 +10,10 @@
 //   TYPE "Box 12"             text, typed through multi-tap
 //   SCAN "4006381333931"      hold the trigger and read this barcode
 //   WAIT 5                    let 5 seconds of terminal time pass (WAIT 0.5)
-//   SCREEN                    print the screen as text
-//   SCREEN "menu.png"         save the screen (".png" as a picture, else text)
+//   SCREEN                    print the text the screen shows
+//   SCREEN PIXELS             print the screen pixel by pixel
+//   SCREEN "menu.png"         save the screen (".png" as a picture, else text;
+//                             SCREEN PIXELS "f.txt" saves the pixels)
 //   CLOCK 2025-06-30 17:45:00 set the terminal's date and time
 //
 // The parser only checks the syntax; what needs the terminal model (keys the
@@ -37,6 +39,7 @@ struct ScriptCommand {
     int repeat = 1;        // press: how many times
     std::string text;      // digits, type, scan: the characters; screen: the file (empty: print)
     std::int64_t ms = 0;   // wait
+    bool pixels = false;   // screen: the pixels rather than the text
     int alpha = -1;        // alpha: -1 toggle, 0 off, 1 on
     DateRecord date;       // clock
     TimeRecord time;       // clock

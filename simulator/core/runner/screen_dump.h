@@ -9,8 +9,10 @@ namespace formwick {
 class ScreenDump {
 public:
     virtual ~ScreenDump() = default;
-    // The screen drawn in characters, one line per pixel row, ending in "\n".
+    // The text the screen shows, one line per text row, each ending in "\n".
     virtual std::string text_view() = 0;
+    // The pixels as characters, one line per pixel row.
+    virtual std::string pixel_view() = 0;
     // False with `error` set when the file cannot be written.
     virtual bool write_png(const std::string& path, std::string& error) = 0;
 };

@@ -168,8 +168,9 @@ bool ScriptExecutor::do_screen(const ScriptCommand& cmd, MessageSink& sink) {
         sink.error(at_line(cmd) + "SCREEN: this run has no screen to show");
         return false;
     }
+    const auto view = [&] { return cmd.pixels ? options_.screen->pixel_view() : options_.screen->text_view(); };
     if (cmd.text.empty()) {
-        if (options_.out) *options_.out << options_.screen->text_view();
+        if (options_.out) *options_.out << view();
         return true;
     }
     std::filesystem::path path(cmd.text);
@@ -183,7 +184,7 @@ bool ScriptExecutor::do_screen(const ScriptCommand& cmd, MessageSink& sink) {
         return false;
     }
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << options_.screen->text_view();
+    file << view();
     if (file.flush()) return true;
     sink.error(at_line(cmd) + "SCREEN: cannot write " + path.string());
     return false;

@@ -13,6 +13,7 @@ namespace {
 class FakeScreen final : public ScreenDump {
 public:
     std::string text_view() override { return "<screen " + std::to_string(++views) + ">\n"; }
+    std::string pixel_view() override { return "<pixels>\n"; }
     bool write_png(const std::string& path, std::string& error) override {
         if (path.find("missing/") != std::string::npos) {
             error = "cannot create " + path;

@@ -41,6 +41,9 @@ TEST(HostScriptParse, EachCommandForm) {
     EXPECT_TRUE(c.text.empty());
     c = parse_one("SCREEN \"menu.png\"");
     EXPECT_EQ(c.text, "menu.png");
+    c = parse_one("screen pixels \"menu.txt\"");
+    EXPECT_TRUE(c.pixels);
+    EXPECT_EQ(c.text, "menu.txt");
     c = parse_one("ALPHA off");
     EXPECT_EQ(c.alpha, 0);
     c = parse_one("ALPHA");
@@ -65,6 +68,7 @@ TEST(HostScriptParse, BadLinesAreReportedWithTheirNumbers) {
         {"12 34", "one command per line"},
         {"SCAN \"\"", "not empty"},
         {"ALPHA maybe", "ON or OFF"},
+        {"SCREEN \"a.png\" PIXELS", "SCREEN takes PIXELS and a file name"},
         {"CLOCK 2023-02-29 10:00:00", "no such date"},
         {"CLOCK 2023-02-28 24:00:00", "no such time"},
         {"MENU", "simulator's own menu"},
