@@ -88,16 +88,19 @@ void CTerminal::stop() {
 
 // ------------------------------------------------------------------ tick
 // One tick: the key time-out count-down, the multi-tap commit, the LED
-// timers and the callback slots, in that order.
+// timers and the callback slots, in that order. A runtime wait that the
+// tick ends is woken only after the callbacks, so on virtual time the busy
+// animation never draws while the runtime draws.
 void CTerminal::tick() {
     {
         std::lock_guard lock(mutex_);
         if (countdown_ > 0) --countdown_;
         if (int letter = multiTap_.tick()) queue_letter(letter);
-        wake_if_due();
     }
     led_.tick();
     slots_.call_all();
+    std::lock_guard lock(mutex_);
+    wake_if_due();
 }
 
 void CTerminal::start_tick_thread() {

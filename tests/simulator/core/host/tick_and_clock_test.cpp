@@ -55,6 +55,27 @@ TEST(HostTick, BusyCallbackRunsOnEveryVirtualTickUntilStopped) {
     EXPECT_EQ(gTicks.load(), 50);
 }
 
+// Run under ThreadSanitizer this shows that on virtual time the callback
+// and the runtime never draw at the same moment.
+TEST(HostTick, VirtualTicksNeverDrawWhileTheRuntimeDraws) {
+    gTicks = 0;
+    std::atomic<int> woken{0};
+    VirtualRun run([&] {
+        busy_start(drawing_tick);
+        for (;;) {
+            key_get_timeout();
+            display_refresh();
+            ++woken;
+        }
+    });
+    run.settle();
+    ASSERT_TRUE(run.terminal.advance(20000));
+    run.settle();
+    EXPECT_EQ(woken.load(), 4);
+    EXPECT_EQ(gTicks.load(), 1000);
+    EXPECT_EQ(run.display.refreshes, 1 + 4 + 1000);
+}
+
 TEST(HostTick, TheLedTimersRunOnTheHostTick) {
     VirtualRun run([] {
         led_show(LED_GREEN, false, 200);
