@@ -156,14 +156,14 @@ int CTerminal::scanner_read(char* buffer, int max_length) {
     BarcodeEntry* entry;
     {
         std::lock_guard lock(mutex_);
-        if (!scanner_.armed || !triggerHeld_) return -1;
+        if (!scanner_.armed || !triggerHeld_ || !buffer || max_length < 1) return -1;
         queue_.pop(); // the trigger press that started the read
         entry = barcodes_;
     }
     std::optional<std::string> text;
     if (entry) text = entry->read_barcode(max_length);
     std::lock_guard lock(mutex_);
-    if (!text || text->empty() || !buffer || max_length < 1 || text->size() > static_cast<std::size_t>(max_length)) {
+    if (!text || text->empty() || text->size() > static_cast<std::size_t>(max_length)) {
         scanner_.disarm();
         return -1;
     }
