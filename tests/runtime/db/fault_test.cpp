@@ -61,6 +61,8 @@ struct Scenario {
     int kept_from, kept_to;
     // The line being written (may be lost, or present in either version).
     int written;
+    // More lines that must survive, given whole.
+    std::vector<std::string> kept_lines = {};
 };
 
 class FaultTest : public DbTest, public ::testing::WithParamInterface<Fault> {
@@ -127,6 +129,8 @@ protected:
             std::string text = get("DATA.TXT");
             for (int i = s.kept_from; i < s.kept_to; ++i)
                 ASSERT_NE(text.find(line_of(i)), std::string::npos) << "lost line " << i << " after code " << r;
+            for (const std::string& line : s.kept_lines)
+                ASSERT_NE(text.find(line), std::string::npos) << "lost " << line << " after code " << r;
             // The files open again (a stale index is rebuilt), or refuse with a
             // code of their own; either way the check passes when they open.
             DatabaseHandle again;
@@ -193,6 +197,22 @@ TEST_P(FaultTest, ReplaceWithAnotherLengthKeepsEveryRecord) {
         std::string text = get("DATA.TXT");
         for (int i = 4; i < 100; ++i) EXPECT_NE(text.find(line_of(i)), std::string::npos) << i;
     }
+}
+
+// The lines that move are longer than the one replaced: a move cut off
+// half-way must not leave any of them broken everywhere in the file.
+TEST_P(FaultTest, ReplaceAShortLineAmongLongOnes) {
+    auto prepare = [this](DbTest&) {
+        std::string text;
+        for (int i = 0; i < 60; ++i) text += line_of(i, i == 5 ? "s" : std::string(70, 'n'));
+        put("DATA.TXT", text);
+        std::filesystem::remove(folder / "DATA.IDX");
+    };
+    std::vector<std::string> kept;
+    for (int i = 0; i < 60; ++i)
+        if (i != 5) kept.push_back(line_of(i, std::string(70, 'n')));
+    run_all({"short among long", prepare, [this] { return replace("K10005", line_of(5, "longer")); }, 0, 0, 5,
+             kept});
 }
 
 TEST_P(FaultTest, CreateAndFirstRecord) {
