@@ -22,7 +22,7 @@ inline constexpr int kFontLarge = 0;  // built-in font 3, 8 x 16
 inline constexpr int kFontSmall = 1;  // built-in font 2, 6 x 12
 inline constexpr int kFontCustom = 2; // the application's custom font
 
-struct RuntimeState {
+struct RuntimeGlobals {
     // The application's custom font image; null or empty when it has none.
     const std::uint8_t* customFont = nullptr;
     std::size_t customFontSize = 0;
@@ -43,9 +43,9 @@ struct RuntimeState {
     int batteryMillivolts = 3285;  // what the PC reports as the battery voltage
 };
 
-inline RuntimeState rt_state;
+inline RuntimeGlobals rt_state;
 
 // Back to a state with no application settings (between runs and tests).
-inline void rt_state_reset() { rt_state = RuntimeState{}; }
+inline void rt_state_reset() { rt_state = RuntimeGlobals{}; }
 
 } // namespace formwick

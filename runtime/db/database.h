@@ -87,7 +87,9 @@ int db_create(const DatabaseDescriptor& descriptor, DatabaseHandle& handle);
 int db_close(DatabaseHandle& handle);
 
 // Finds the record with the key (cut to 51 characters): its position goes
-// to `position` and to db_record_position, its line to db_record.
+// to `position` and to db_record_position, its line to db_record. In an
+// index with duplicates it finds the first equal key in key order (the one
+// added last).
 // 0, -1 (not open), -6 (not found), -10, -11.
 int db_find(DatabaseHandle& handle, const char* key, long long& position);
 

@@ -106,8 +106,9 @@ void index_abandon(IndexDescriptor& index);
 int index_find(IndexDescriptor& index, const IndexEntry& entry, bool exact);
 
 // Finds the entry whose key and record position both equal the given ones
-// (the position only matters when duplicates are allowed); on success the
-// entry receives the index's copy. 1 found, 0 not found, or -10/-11.
+// (the position only matters when duplicates are allowed, and a position of
+// -1 takes the first equal key in key order); on success the entry receives
+// the index's copy. 1 found, 0 not found, or -10/-11.
 int index_find_exact(IndexDescriptor& index, IndexEntry& entry);
 
 // Adds the entry (its key cut to 51 characters). 1 added, 0 when an equal

@@ -41,7 +41,7 @@ void db_guarded_depth_leave() { --guarded_depth; }
 
 void index_entry_set_key(IndexEntry& entry, const char* key) {
     std::size_t n = key ? strnlen(key, INDEX_KEY_MAX) : 0;
-    std::memcpy(entry.key, key, n);
+    if (n > 0) std::memcpy(entry.key, key, n);
     entry.key[n] = '\0';
 }
 
@@ -103,7 +103,8 @@ void index_read_block(IndexDescriptor& index, std::int32_t position, std::uint8_
         block_set_own(block, -1);
         index_escape(-10);
     }
-    if (block_own(block) != position || !block_sound(block)) {
+    // Entries are checked one by one as they are visited (entry_size_at).
+    if (block_own(block) != position || block_used(block) < 0 || block_used(block) > INDEX_AREA_SIZE) {
         block_set_own(block, -1);
         index_escape(-10);
     }

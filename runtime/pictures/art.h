@@ -4,6 +4,8 @@
 // (width + 7) / 8 bytes, most significant bit leftmost.
 #pragma once
 
+#include "runtime/services/records.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -26,6 +28,10 @@ constexpr PictureBytes<W, H> picture_from_art(const char* const (&rows)[H]) {
             if (row[x] == '#') out[2 + y * stride + x / 8] |= static_cast<std::uint8_t>(0x80u >> (x % 8));
     }
     return out;
+}
+
+template <std::size_t N> ImageView picture_view(const std::array<std::uint8_t, N>& bytes) {
+    return ImageView{bytes.data(), bytes.size()};
 }
 
 } // namespace formwick

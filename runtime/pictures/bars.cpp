@@ -38,11 +38,9 @@ constexpr const char* k_logo_art[] = {
 };
 constexpr auto k_logo = picture_from_art<128, 13>(k_logo_art);
 
-ImageView view(const auto& bytes) { return ImageView{bytes.data(), bytes.size()}; }
-
 } // namespace
 
-ImageView picture_bar() { return view(k_picture_bar); }
-ImageView picture_logo() { return view(k_logo); }
+ImageView picture_bar() { return picture_view(k_picture_bar); }
+ImageView picture_logo() { return picture_view(k_logo); }
 
 } // namespace formwick

@@ -127,13 +127,11 @@ constexpr const char* k_hourglass5_art[] = {
 };
 constexpr auto k_hourglass5 = picture_from_art<16, 16>(k_hourglass5_art);
 
-ImageView view(const auto& bytes) { return ImageView{bytes.data(), bytes.size()}; }
-
 } // namespace
 
 ImageView picture_hourglass(int frame) {
-    static const ImageView frames[kHourglassFrames] = {view(k_hourglass0), view(k_hourglass1), view(k_hourglass2),
-                                                       view(k_hourglass3), view(k_hourglass4), view(k_hourglass5)};
+    static const ImageView frames[kHourglassFrames] = {picture_view(k_hourglass0), picture_view(k_hourglass1), picture_view(k_hourglass2),
+                                                       picture_view(k_hourglass3), picture_view(k_hourglass4), picture_view(k_hourglass5)};
     if (frame < 0 || frame >= kHourglassFrames) frame = 0;
     return frames[frame];
 }

@@ -127,13 +127,11 @@ constexpr const char* k_icon_transmit_art[] = {
 };
 constexpr auto k_icon_transmit = picture_from_art<32, 32>(k_icon_transmit_art);
 
-ImageView view(const auto& bytes) { return ImageView{bytes.data(), bytes.size()}; }
-
 } // namespace
 
-ImageView picture_battery() { return view(k_icon_battery); }
-ImageView picture_memory() { return view(k_icon_memory); }
-ImageView picture_receive() { return view(k_icon_receive); }
-ImageView picture_transmit() { return view(k_icon_transmit); }
+ImageView picture_battery() { return picture_view(k_icon_battery); }
+ImageView picture_memory() { return picture_view(k_icon_memory); }
+ImageView picture_receive() { return picture_view(k_icon_receive); }
+ImageView picture_transmit() { return picture_view(k_icon_transmit); }
 
 } // namespace formwick

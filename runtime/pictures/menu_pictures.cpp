@@ -211,12 +211,10 @@ constexpr const char* k_menu_utilities_art[] = {
 };
 constexpr auto k_menu_utilities = picture_from_art<64, 64>(k_menu_utilities_art);
 
-ImageView view(const auto& bytes) { return ImageView{bytes.data(), bytes.size()}; }
-
 } // namespace
 
-ImageView picture_menu_input() { return view(k_menu_input); }
-ImageView picture_menu_communicate() { return view(k_menu_communicate); }
-ImageView picture_menu_utilities() { return view(k_menu_utilities); }
+ImageView picture_menu_input() { return picture_view(k_menu_input); }
+ImageView picture_menu_communicate() { return picture_view(k_menu_communicate); }
+ImageView picture_menu_utilities() { return picture_view(k_menu_utilities); }
 
 } // namespace formwick

@@ -21,4 +21,9 @@ std::size_t utf8_decode_display(const unsigned char* s, std::size_t length, int&
 // point for the font's presence map (the byte-order mark gives 0).
 int glyph_for_code_point(int code_point, bool wide_font);
 
+// The character that glyph 0..255 of the built-in fonts shows (0 for the
+// empty glyph 0), or -1 outside 0..255. Used to read text back off a screen
+// and to lay out the font tables.
+int glyph_code_point(int glyph);
+
 } // namespace formwick

@@ -113,6 +113,7 @@ void serial_transfer() {
 CommProtocols rt_pc_protocols() { return CommProtocols{pc_ryvo_receive, pc_ryvo_transmit, pc_xaplink}; }
 
 void communicate_menu() {
+    rt_select_font(rt_state.menuFontType);
     term_clear();
     const CParamStartup* s = rt_state.startup;
     if (s != nullptr && s->protocol == 1) network_transfer();

@@ -146,7 +146,11 @@ void erase_last(Field& f) {
 }
 
 int finish(Field& f, char* buffer, int result) {
-    std::memcpy(buffer, f.text.c_str(), f.text.size() + 1);
+    // The buffer holds maximum + 1 bytes: never more is written.
+    const std::size_t n = f.text.size() < static_cast<std::size_t>(f.maximum) ? f.text.size()
+                                                                             : static_cast<std::size_t>(f.maximum);
+    std::memcpy(buffer, f.text.data(), n);
+    buffer[n] = '\0';
     display_state().cursorMode = 0;
     display_refresh();
     return result;
@@ -164,11 +168,20 @@ KeypadStep keypad_key(Field& f, int key, bool reader, int& result) {
             rt_message(rt_text(MSG_DATA_TOO_SHORT), MSG_INFORMATION);
             return KeypadStep::Continue;
         }
-        f.text = input_normalise(f.text, f.cls);
+    {
+        // A Real grows when normalised ("." becomes "0.00"): what would no
+        // longer fit the field is refused rather than cut.
+        std::string value = input_normalise(f.text, f.cls);
+        if (static_cast<int>(value.size()) > f.maximum) {
+            refuse_character();
+            return KeypadStep::Continue;
+        }
+        f.text = value;
         f.replace = false;
         draw(f);
         result = EDIT_ACCEPTED_KEY;
         return KeypadStep::Done;
+    }
     case KEY_UP:
     case KEY_UP_ALPHA:
         result = key;

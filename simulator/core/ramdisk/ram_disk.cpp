@@ -35,8 +35,8 @@ bool ramdisk_name_valid(const char* name) {
 CRamDisk::CRamDisk(fs::path folder) : folder_(std::move(folder)) {}
 
 CRamDisk::~CRamDisk() {
-    for (int fd : fds_)
-        if (fd >= 0) ::close(fd);
+    for (const OpenFile& f : files_)
+        if (f.fd >= 0) ::close(f.fd);
 }
 
 std::optional<fs::path> CRamDisk::find(const std::string& name) const {
@@ -48,9 +48,10 @@ std::optional<fs::path> CRamDisk::find(const std::string& name) const {
     return std::nullopt;
 }
 
-int CRamDisk::descriptor(int handle) const {
-    if (handle < 0 || handle >= static_cast<int>(fds_.size())) return -1;
-    return fds_[static_cast<std::size_t>(handle)];
+CRamDisk::OpenFile* CRamDisk::file(int handle) {
+    if (handle < 0 || handle >= static_cast<int>(files_.size())) return nullptr;
+    OpenFile* f = &files_[static_cast<std::size_t>(handle)];
+    return f->fd >= 0 ? f : nullptr;
 }
 
 int CRamDisk::open(const char* name, int mode) {
@@ -79,63 +80,77 @@ int CRamDisk::open(const char* name, int mode) {
         ::close(fd);
         return -1;
     }
-    for (std::size_t i = 0; i < fds_.size(); ++i)
-        if (fds_[i] < 0) {
-            fds_[i] = fd;
+    for (std::size_t i = 0; i < files_.size(); ++i)
+        if (files_[i].fd < 0) {
+            files_[i] = OpenFile{fd, 0};
             return static_cast<int>(i);
         }
-    fds_.push_back(fd);
-    return static_cast<int>(fds_.size() - 1);
+    files_.push_back(OpenFile{fd, 0});
+    return static_cast<int>(files_.size() - 1);
 }
 
 long long CRamDisk::read(int handle, void* buffer, long long count) {
-    int fd = descriptor(handle);
-    if (fd < 0 || count < 0) return -1;
+    OpenFile* f = file(handle);
+    if (!f || count < 0) return -1;
     auto* out = static_cast<char*>(buffer);
     long long done = 0;
     while (done < count) {
-        ssize_t n = ::read(fd, out + done, static_cast<std::size_t>(count - done));
+        ssize_t n = ::pread(f->fd, out + done, static_cast<std::size_t>(count - done), static_cast<off_t>(f->position));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return done > 0 ? done : -1;
         if (n == 0) break;
         done += n;
+        f->position += n;
     }
     return done;
 }
 
 long long CRamDisk::write(int handle, const void* buffer, long long count) {
-    int fd = descriptor(handle);
-    if (fd < 0 || count < 0) return -1;
+    OpenFile* f = file(handle);
+    if (!f || count < 0) return -1;
     auto* in = static_cast<const char*>(buffer);
     long long done = 0;
     while (done < count) {
-        ssize_t n = ::write(fd, in + done, static_cast<std::size_t>(count - done));
+        ssize_t n = ::pwrite(f->fd, in + done, static_cast<std::size_t>(count - done), static_cast<off_t>(f->position));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return done > 0 ? done : -1;
         done += n;
+        f->position += n;
     }
     return done;
 }
 
 long long CRamDisk::seek(int handle, long long offset, int from) {
-    int fd = descriptor(handle);
-    if (fd < 0) return -1;
-    int whence = from == FILE_SEEK_SET ? SEEK_SET : from == FILE_SEEK_CUR ? SEEK_CUR : from == FILE_SEEK_END ? SEEK_END : -1;
-    if (whence < 0) return -1;
-    off_t at = ::lseek(fd, static_cast<off_t>(offset), whence);
-    return at < 0 ? -1 : static_cast<long long>(at);
+    OpenFile* f = file(handle);
+    if (!f) return -1;
+    long long base;
+    if (from == FILE_SEEK_SET) {
+        base = 0;
+    } else if (from == FILE_SEEK_CUR) {
+        base = f->position;
+    } else if (from == FILE_SEEK_END) {
+        struct stat st{};
+        if (::fstat(f->fd, &st) != 0) return -1;
+        base = static_cast<long long>(st.st_size);
+    } else {
+        return -1;
+    }
+    if (base + offset < 0) return -1;
+    f->position = base + offset;
+    return f->position;
 }
 
 int CRamDisk::truncate(int handle, long long size) {
-    int fd = descriptor(handle);
-    if (fd < 0 || size < 0) return -1;
-    return ::ftruncate(fd, static_cast<off_t>(size)) == 0 ? 0 : -1;
+    OpenFile* f = file(handle);
+    if (!f || size < 0) return -1;
+    return ::ftruncate(f->fd, static_cast<off_t>(size)) == 0 ? 0 : -1;
 }
 
 int CRamDisk::close(int handle) {
-    int fd = descriptor(handle);
-    if (fd < 0) return -1;
-    fds_[static_cast<std::size_t>(handle)] = -1;
+    OpenFile* f = file(handle);
+    if (!f) return -1;
+    int fd = f->fd;
+    f->fd = -1;
     return ::close(fd) == 0 ? 0 : -1;
 }
 

@@ -11,7 +11,9 @@
 // written or deleted. Symbolic links are never followed.
 //
 // Handles are this object's own small numbers; every handle still open is
-// closed when the object goes.
+// closed when the object goes. Each handle keeps its own file position and
+// transfers with positioned reads and writes, so a seek costs no system call
+// (an index reads its blocks as seek + read pairs).
 #pragma once
 
 #include "runtime/services/terminal.h"
@@ -47,10 +49,14 @@ public:
 private:
     // The host path of an existing entry matching `name` in any case.
     std::optional<std::filesystem::path> find(const std::string& name) const;
-    int descriptor(int handle) const;
+    struct OpenFile {
+        int fd = -1; // -1 when the handle is free
+        long long position = 0;
+    };
+    OpenFile* file(int handle);
 
     std::filesystem::path folder_;
-    std::vector<int> fds_; // handle -> host file descriptor, -1 when free
+    std::vector<OpenFile> files_;
 };
 
 // True for a plain RAM disk file name that cannot leave the folder.

@@ -6,7 +6,20 @@
 namespace formwick::test {
 namespace {
 
-class BadFiles : public DbTest {};
+class BadFiles : public DbTest {
+protected:
+    // A lookup of `n` lines "keyN,v" with its index built; returns the text.
+    std::string indexed_lookup(int n) {
+        std::string text;
+        for (int i = 0; i < n; ++i) text += "key" + std::to_string(i) + ",v\r\n";
+        put("LOOK.TXT", text);
+        DatabaseHandle h;
+        EXPECT_EQ(db_open(d, h), 0);
+        EXPECT_EQ(db_close(h), 0);
+        return text;
+    }
+    DatabaseDescriptor d = csv("LOOK.TXT", "LOOK.IDX");
+};
 
 TEST_F(BadFiles, EachIsRefusedWithItsCodeAndLeftAsItWas) {
     std::string garbage;
@@ -32,10 +45,10 @@ TEST_F(BadFiles, EachIsRefusedWithItsCodeAndLeftAsItWas) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         put("LOOK.TXT", c.text);
-        DatabaseDescriptor d = csv("LOOK.TXT", "LOOK.IDX", 0, c.flags);
-        int r = db_open(d, h);
+        DatabaseDescriptor look = csv("LOOK.TXT", "LOOK.IDX", 0, c.flags);
+        int r = db_open(look, h);
         EXPECT_EQ(r, c.code);
-        db_report_failure(d, r);
+        db_report_failure(look, r);
         EXPECT_EQ(db_last_error().message, c.message);
         EXPECT_FALSE(exists("LOOK.IDX")); // no half-built index stays
         EXPECT_EQ(get("LOOK.TXT"), c.text);
@@ -46,13 +59,15 @@ TEST_F(BadFiles, EachIsRefusedWithItsCodeAndLeftAsItWas) {
     DatabaseDescriptor dup = csv("LOOK.TXT", "LOOK.IDX", 0, DB_KEYED | DB_DUPLICATES);
     ASSERT_EQ(db_open(dup, h), 0);
     EXPECT_EQ(h.index.key_count, 3);
+    long long pos;
+    EXPECT_EQ(db_find(h, "a", pos), 0);
+    EXPECT_STREQ(db_record, "a,3\r\n"); // an added duplicate goes first
     EXPECT_EQ(db_close(h), 0);
     EXPECT_EQ(findings(dup), "");
 }
 
 TEST_F(BadFiles, AnEmptyFileOpensAndFindsNothing) {
     put("LOOK.TXT", "");
-    DatabaseDescriptor d = csv("LOOK.TXT", "LOOK.IDX");
     DatabaseHandle h;
     ASSERT_EQ(db_open(d, h), 0);
     long long pos;
@@ -66,13 +81,8 @@ TEST_F(BadFiles, AnEmptyFileOpensAndFindsNothing) {
 // Index files are disposable: any damage found on open means a rebuild, and
 // damage met later gives -10 and drops the index so the next open rebuilds.
 TEST_F(BadFiles, ADamagedIndexIsRebuilt) {
-    std::string text;
-    for (int i = 0; i < 400; ++i) text += "key" + std::to_string(i) + ",v\r\n";
-    put("LOOK.TXT", text);
-    DatabaseDescriptor d = csv("LOOK.TXT", "LOOK.IDX");
+    std::string text = indexed_lookup(400);
     DatabaseHandle h;
-    ASSERT_EQ(db_open(d, h), 0);
-    ASSERT_EQ(db_close(h), 0);
     std::string good = get("LOOK.IDX");
     ASSERT_GT(good.size(), 1036u + 1024u);
 
@@ -106,13 +116,7 @@ TEST_F(BadFiles, ADamagedIndexIsRebuilt) {
 }
 
 TEST_F(BadFiles, TheCheckerReportsWhatIsWrong) {
-    std::string text;
-    for (int i = 0; i < 200; ++i) text += "key" + std::to_string(i) + ",v\r\n";
-    put("LOOK.TXT", text);
-    DatabaseDescriptor d = csv("LOOK.TXT", "LOOK.IDX");
-    DatabaseHandle h;
-    ASSERT_EQ(db_open(d, h), 0);
-    ASSERT_EQ(db_close(h), 0);
+    std::string text = indexed_lookup(200);
     std::string good = get("LOOK.IDX");
     ASSERT_EQ(findings(d), "");
 

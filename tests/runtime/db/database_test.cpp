@@ -147,14 +147,46 @@ TEST_F(DatabaseTest, QuotedKeysAndKeysLongerThanTheIndexKeeps) {
     EXPECT_EQ(findings(d), "");
 }
 
-TEST_F(DatabaseTest, ARebuildDuringReindexUsesTheBusyScreen) {
+// Records the screen saves and restores around a rebuild.
+class ScreenLog final : public DisplayService {
+public:
+    DisplayState& state() override { return state_; }
+    void putc(int) override {}
+    void refresh() override {}
+    void glyph(int) override {}
+    void set_font(int) override {}
+    void set_custom_font(const std::uint8_t*, std::size_t) override {}
+    void line(int, int, int, int, int) override {}
+    void image(int, int, ImageView) override {}
+    int save(const char* name) override {
+        log += std::string("save ") + name + ";";
+        int h = file_open(name, FILE_WRITE | FILE_CREATE | FILE_TRUNCATE);
+        return h >= 0 && file_close(h) == 0 ? 0 : -1;
+    }
+    int restore(const char* name) override {
+        log += std::string("restore ") + name + ";";
+        return 0;
+    }
+    std::string log;
+
+private:
+    DisplayState state_;
+};
+
+TEST_F(DatabaseTest, ARebuildKeepsTheScreenAsItWas) {
     put("LOOK1.TXT", lookup_text(20));
+    ScreenLog screen;
+    Terminal t;
+    t.files = disk.get();
+    t.display = &screen;
+    services_install(t);
     DatabaseHandle h;
-    ASSERT_EQ(db_open(d, h), 0);
+    ASSERT_EQ(db_open(d, h), 0); // the index is built
     ASSERT_EQ(db_reindex(h), 0);
     long long pos;
     EXPECT_EQ(db_find(h, "K10019", pos), 0);
     ASSERT_EQ(db_close(h), 0);
+    EXPECT_EQ(screen.log, "save WCURS.tmp;restore WCURS.tmp;save WCURS.tmp;restore WCURS.tmp;");
     EXPECT_FALSE(exists("WCURS.tmp")); // the screen file goes again
 }
 

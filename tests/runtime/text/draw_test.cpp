@@ -5,21 +5,14 @@
 #include "runtime/text/font.h"
 #include "runtime/text/rt_printf.h"
 
-#include "fake_terminal.h"
+#include "presentation_fixture.h"
 
 #include <gtest/gtest.h>
 
 namespace formwick {
 namespace {
 
-using testing::FakeTerminal;
-
-class DrawTest : public ::testing::Test {
-protected:
-    DrawTest() { rt_state_reset(); }
-    ~DrawTest() override { rt_state_reset(); }
-    FakeTerminal t;
-};
+using DrawTest = UiTest;
 
 TEST_F(DrawTest, WidthAndPrecisionCutAUtf8TextAndClipTheSpace) {
     rt_select_font(kFontLarge); // 16 columns

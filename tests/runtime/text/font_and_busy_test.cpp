@@ -5,7 +5,7 @@
 #include "runtime/text/font.h"
 #include "runtime/text/rt_printf.h"
 
-#include "fake_terminal.h"
+#include "presentation_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +15,7 @@
 namespace formwick {
 namespace {
 
-using testing::FakeTerminal;
-
-class FontTest : public ::testing::Test {
-protected:
-    FontTest() { rt_state_reset(); }
-    ~FontTest() override { rt_state_reset(); }
-    FakeTerminal t;
-};
+using FontTest = UiTest;
 
 TEST_F(FontTest, FontTypesSelectBuiltInFontsAndCustomFallsBack) {
     struct Case {

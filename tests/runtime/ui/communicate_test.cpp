@@ -1,7 +1,7 @@
 // The Communicate item with both protocol kinds, through the protocol seam.
 #include "runtime/ui/communicate.h"
 
-#include "ui_fixture.h"
+#include "presentation_fixture.h"
 
 namespace formwick {
 namespace {

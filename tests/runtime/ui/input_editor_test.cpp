@@ -3,7 +3,7 @@
 #include "runtime/ui/input_class.h"
 #include "runtime/ui/input_editor.h"
 
-#include "ui_fixture.h"
+#include "presentation_fixture.h"
 
 #include <cstring>
 
@@ -147,6 +147,15 @@ TEST_F(EditorTest, MinusKeyRules) {
     edit(INPUT_DIGITS, 0, 3); // no minus allowed: the wrong type
     EXPECT_EQ(boxes() - before, 1u);
     EXPECT_STREQ(buffer, "");
+}
+
+TEST_F(EditorTest, RealThatWouldOutgrowTheFieldIsRefused) {
+    // A lone "-" would become "-0.00": longer than 4.
+    t.keys.push({'-', KEY_ENTER, kDismiss, KEY_BS, '.', '5', KEY_ENTER});
+    EXPECT_EQ(edit(INPUT_REAL2 | INPUT_MINUS, 0, 4), EDIT_ACCEPTED_KEY);
+    EXPECT_STREQ(buffer, "0.50");
+    EXPECT_EQ(boxes(), 1u);
+    EXPECT_LE(std::strlen(buffer), 4u);
 }
 
 TEST_F(EditorTest, InitialValueIsReplacedByTheFirstKey) {

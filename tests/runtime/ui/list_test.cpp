@@ -2,7 +2,7 @@
 #include "runtime/text/font.h"
 #include "runtime/ui/list.h"
 
-#include "ui_fixture.h"
+#include "presentation_fixture.h"
 
 namespace formwick {
 namespace {

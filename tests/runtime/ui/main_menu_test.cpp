@@ -3,7 +3,7 @@
 #include "runtime/text/font.h"
 #include "runtime/ui/main_menu.h"
 
-#include "ui_fixture.h"
+#include "presentation_fixture.h"
 
 namespace formwick {
 namespace {

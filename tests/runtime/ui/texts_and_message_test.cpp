@@ -4,7 +4,7 @@
 #include "runtime/ui/message.h"
 #include "runtime/ui/texts.h"
 
-#include "ui_fixture.h"
+#include "presentation_fixture.h"
 
 namespace formwick {
 namespace {

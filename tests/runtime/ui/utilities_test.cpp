@@ -4,7 +4,7 @@
 #include "runtime/ui/startup_screens.h"
 #include "runtime/ui/utility_screens.h"
 
-#include "ui_fixture.h"
+#include "presentation_fixture.h"
 
 namespace formwick {
 namespace {

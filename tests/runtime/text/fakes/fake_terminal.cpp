@@ -125,7 +125,7 @@ int FakeDisplay::restore(const char* name) {
     return 0;
 }
 
-std::string FakeDisplay::text_at(int y) const {
+std::string FakeDisplay::row_view(int y, char (*shown)(const Cell&)) const {
     int step = 0;
     for (const auto& [pos, cell] : cells)
         if (pos.first == y && (step == 0 || cell.width < step)) step = cell.width;
@@ -133,20 +133,16 @@ std::string FakeDisplay::text_at(int y) const {
     std::string out(static_cast<std::size_t>(128 / step), ' ');
     for (const auto& [pos, cell] : cells)
         if (pos.first == y && pos.second / step < static_cast<int>(out.size()))
-            out[static_cast<std::size_t>(pos.second / step)] = static_cast<char>(cell.code);
+            out[static_cast<std::size_t>(pos.second / step)] = shown(cell);
     return out;
 }
 
+std::string FakeDisplay::text_at(int y) const {
+    return row_view(y, [](const Cell& c) { return static_cast<char>(c.code); });
+}
+
 std::string FakeDisplay::reverse_at(int y) const {
-    int step = 0;
-    for (const auto& [pos, cell] : cells)
-        if (pos.first == y && (step == 0 || cell.width < step)) step = cell.width;
-    if (step == 0) return {};
-    std::string out(static_cast<std::size_t>(128 / step), ' ');
-    for (const auto& [pos, cell] : cells)
-        if (pos.first == y && pos.second / step < static_cast<int>(out.size()))
-            out[static_cast<std::size_t>(pos.second / step)] = cell.reverse ? '#' : '.';
-    return out;
+    return row_view(y, [](const Cell& c) { return c.reverse ? '#' : '.'; });
 }
 
 std::string FakeDisplay::screen() const {

@@ -67,6 +67,7 @@ public:
     std::vector<std::string> saves, restores;
 
 private:
+    std::string row_view(int y, char (*shown)(const Cell&)) const;
     DisplayState state_;
     bool escape_ = false;
 };

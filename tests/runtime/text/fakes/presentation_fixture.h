@@ -1,4 +1,5 @@
-// A fixture with the fake terminal installed and the runtime state reset.
+// A fixture with the fake terminal installed and the runtime state reset
+// around each test.
 #pragma once
 
 #include "runtime/runtime_state.h"
