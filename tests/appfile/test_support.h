@@ -49,6 +49,19 @@ inline std::string json_of(const CParameters& p) {
     return text;
 }
 
+// Two definitions are the same when their canonical JSON is; a failure
+// shows the first line that differs, not the whole text.
+inline ::testing::AssertionResult same_definition(const CParameters& a, const CParameters& b) {
+    std::istringstream x(json_of(a)), y(json_of(b));
+    std::string lx, ly;
+    for (int line = 1;; ++line) {
+        bool ex = !std::getline(x, lx), ey = !std::getline(y, ly);
+        if (ex && ey) return ::testing::AssertionSuccess();
+        if (ex != ey || lx != ly)
+            return ::testing::AssertionFailure() << "line " << line << ": " << lx.substr(0, 120) << " | " << ly.substr(0, 120);
+    }
+}
+
 // Builds `p` at `path`; the test fails on any message.
 inline void build_file(const CParameters& p, const std::filesystem::path& path) {
     CollectingSink sink;
