@@ -21,6 +21,7 @@ template <class V, class S> void startup_keys(V& v, S& s) {
     v.flag("lockUtilities", s.lockUtilities);
     v.ansi("password", s.password);
     v.ansi("terminalId", s.terminalId);
+    v.require_text("terminalId", s.terminalId); // an empty one would load back as "000000"
     v.ansi("applicationVersion", s.applicationVersion);
     v.custom_font(s);
     v.flag("useCustomSplash", s.useCustomSplash);

@@ -63,6 +63,9 @@ public:
                 set_text_bytes(t, utf8_value(index(key, i), e, t.size() - 1));
             });
     }
+    template <std::size_t N> void require_text(std::string_view key, const Text<N>& t) {
+        if (t[0] == '\0') refuse(at(key), "cannot be empty");
+    }
     // Without a "used" key, the language record counts as used when it holds any text.
     void language_used_default(CParamLanguage& l);
 

@@ -61,6 +61,7 @@ public:
         put(key, std::move(list));
     }
     template <class L> void language_used_default(const L&) {}
+    template <std::size_t N> void require_text(std::string_view, const Text<N>&) {}
 
 private:
     template <class V> void put(std::string_view key, V&& v) { (*cur_)[std::string(key)] = std::forward<V>(v); }

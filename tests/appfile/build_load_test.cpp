@@ -4,7 +4,6 @@
 #include "full_definition.h"
 #include "test_support.h"
 
-#include <regex>
 #include <sys/stat.h>
 
 using namespace formwick;
@@ -171,9 +170,26 @@ struct DamagedCase {
     const char* name;
     std::function<std::vector<std::string>(std::vector<std::string>)> damage;
     AppFileFailure failure;                         // None: the load succeeds
-    std::string message;                            // a pattern; empty: no message
+    std::string message;                            // '#' stands for a number; empty: no message
     std::function<void(const CParameters&)> check;  // on success
 };
+
+void PrintTo(const DamagedCase& c, std::ostream* os) { *os << c.name; }
+
+// `pattern` with each '#' standing for one or more digits.
+bool matches(std::string_view text, std::string_view pattern) {
+    std::size_t t = 0;
+    for (char p : pattern) {
+        if (p != '#') {
+            if (t >= text.size() || text[t++] != p) return false;
+            continue;
+        }
+        std::size_t start = t;
+        while (t < text.size() && std::isdigit(static_cast<unsigned char>(text[t]))) ++t;
+        if (t == start) return false;
+    }
+    return t == text.size();
+}
 
 class DamagedFiles : public ::testing::TestWithParam<DamagedCase> {};
 
@@ -190,7 +206,7 @@ TEST_P(DamagedFiles, AreRefusedOrReadSafely) {
         EXPECT_TRUE(r.messages.empty()) << r.messages[0];
     } else {
         ASSERT_EQ(r.messages.size(), 1u);
-        EXPECT_TRUE(std::regex_match(r.messages[0], std::regex(c.message))) << r.messages[0];
+        EXPECT_TRUE(matches(r.messages[0], c.message)) << r.messages[0];
     }
     if (r.ok)
         c.check(p);
@@ -249,7 +265,7 @@ const DamagedCase kDamaged[] = {
          l.insert(l.end() - 1, {hex_record(4, 0, upper, 2), hex_record(0, 0x0100, data, 4)});
          return l;
      },
-     AppFileFailure::Damaged, "Damaged application file: line \\d+ holds data outside the application image", nullptr},
+     AppFileFailure::Damaged, "Damaged application file: line # holds data outside the application image", nullptr},
     {"ReadModeOutOfRange",
      [](auto l) { return patched(l, image::kBarcodeAddress, {3}); },
      AppFileFailure::None, "", [](const CParameters& p) { EXPECT_EQ(p.barcode.readMode, 0); }},

@@ -98,6 +98,8 @@ struct BadPlace {
     std::string message;
 };
 
+void PrintTo(const BadPlace& b, std::ostream* os) { *os << b.pointer; }
+
 class BadJson : public ::testing::TestWithParam<BadPlace> {};
 
 TEST_P(BadJson, IsRefusedWithItsPathAndAppliesNothing) {
@@ -130,6 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadPlace{"/dataFiles/2/indexName", "C:DATA.IDX", "dataFiles[2].indexName: \"C:DATA.IDX\" is not a plain file name"},
         BadPlace{"/dataFiles/0/fileName", "LONGERNAME.TXT", "dataFiles[0].fileName: \"LONGERNAME.TXT\" is longer than 12 characters"},
         BadPlace{"/startup/password", "ab\u0108", "startup.password: \"\u0108\" cannot be written in the code page WINDOWS-1252"},
+        BadPlace{"/startup/terminalId", "", "startup.terminalId: cannot be empty"},
         BadPlace{"/startup/terminalId", "1234567", "startup.terminalId: the text is 7 characters long, at most 6 fit"},
         BadPlace{"/lookups/1/fields/3/maxLength", 81, "lookups[1].fields[3].maxLength: 81 is above 80"},
         BadPlace{"/language/messageTexts/3", std::string(505, 'm'), "language.messageTexts[3]: the text is 505 bytes long, at most 504 fit"},
@@ -140,6 +143,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadPlace{"/startup/customFont", "/v4AAA==", "startup.customFont: an extended font body (starting FE FE) needs at least 8196 bytes, found 4"},
         BadPlace{"/startup/glyphWidth", 8, "startup.glyphWidth: 8 does not match the font body, which gives 0"},
         BadPlace{"/version", 2, "version: 2 is not supported, this Formwick reads version 1"},
-        BadPlace{"/format", "something else", "format: not \"Formwick application definition\""}));
+        BadPlace{"/format", "something else", "format: not \"Formwick application definition\""}),
+    [](const auto& info) {
+        std::string name = std::to_string(info.index);
+        for (const char* p = info.param.pointer; *p; ++p) name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+        return name;
+    });
 
 } // namespace
