@@ -1,0 +1,30 @@
+// Building one data record line from a data file's settings, the values of
+// field references, and the date and time.
+#pragma once
+
+#include "model/data_file.h"
+#include "runtime/services/records.h"
+
+#include <string>
+
+namespace formwick {
+
+struct BuiltRecord {
+    std::string line;     // CR LF included
+    bool overflow = false; // a numeric sum did not fit its field (stored empty)
+    bool wrongSize = false; // fixed size requested and the line's length differs
+};
+
+// Fields in order with the separator between them (when fields are
+// delimited), then the date and the time when asked for, then CR LF.
+BuiltRecord build_record(const CParamData& data, const DateRecord& date, const TimeRecord& time);
+
+// The date and time texts as a record holds them ("2026/12/10", "14:05:09").
+std::string record_date_text(const CParamData& data, const DateRecord& date);
+std::string record_time_text(const CParamData& data, const TimeRecord& time);
+
+// The width of those texts for the parts switched on (0 when none).
+int record_date_width(const CParamData& data);
+int record_time_width(const CParamData& data);
+
+} // namespace formwick

@@ -1,0 +1,200 @@
+#include "simulator/core/ramdisk/ram_disk.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace formwick {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+char fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool same_name(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (fold(a[i]) != fold(b[i])) return false;
+    return true;
+}
+
+} // namespace
+
+bool ramdisk_name_valid(const char* name) {
+    if (name == nullptr || *name == '\0') return false;
+    std::string_view n(name);
+    if (n == "." || n.find("..") != std::string_view::npos) return false;
+    for (unsigned char c : n)
+        if (c < 32 || c == 127 || c == '/' || c == '\\' || c == ':') return false;
+    return true;
+}
+
+CRamDisk::CRamDisk(fs::path folder) : folder_(std::move(folder)) {}
+
+CRamDisk::~CRamDisk() {
+    for (const OpenFile& f : files_)
+        if (f.fd >= 0) ::close(f.fd);
+}
+
+std::optional<fs::path> CRamDisk::find(const std::string& name) const {
+    std::error_code ec;
+    fs::path exact = folder_ / name;
+    if (fs::symlink_status(exact, ec).type() != fs::file_type::not_found && !ec) return exact;
+    for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec))
+        if (same_name(it->path().filename().string(), name)) return it->path();
+    return std::nullopt;
+}
+
+CRamDisk::OpenFile* CRamDisk::file(int handle) {
+    if (handle < 0 || handle >= static_cast<int>(files_.size())) return nullptr;
+    OpenFile* f = &files_[static_cast<std::size_t>(handle)];
+    return f->fd >= 0 ? f : nullptr;
+}
+
+int CRamDisk::open(const char* name, int mode) {
+    if (!ramdisk_name_valid(name)) return -1;
+    bool reading = (mode & FILE_READ) != 0, writing = (mode & FILE_WRITE) != 0;
+    if (!reading && !writing) return -1;
+    int flags = O_NOFOLLOW | O_CLOEXEC | (reading && writing ? O_RDWR : writing ? O_WRONLY : O_RDONLY);
+    if (mode & FILE_TRUNCATE) {
+        if (!writing) return -1;
+        flags |= O_TRUNC;
+    }
+    std::error_code ec;
+    fs::path path;
+    if (auto found = find(name)) {
+        path = *found;
+    } else {
+        if (!(mode & FILE_CREATE) || !writing) return -1;
+        fs::create_directories(folder_, ec);
+        path = folder_ / name;
+        flags |= O_CREAT;
+    }
+    int fd = ::open(path.c_str(), flags, 0644);
+    if (fd < 0) return -1;
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    for (std::size_t i = 0; i < files_.size(); ++i)
+        if (files_[i].fd < 0) {
+            files_[i] = OpenFile{fd, 0};
+            return static_cast<int>(i);
+        }
+    files_.push_back(OpenFile{fd, 0});
+    return static_cast<int>(files_.size() - 1);
+}
+
+long long CRamDisk::read(int handle, void* buffer, long long count) {
+    OpenFile* f = file(handle);
+    if (!f || count < 0) return -1;
+    auto* out = static_cast<char*>(buffer);
+    long long done = 0;
+    while (done < count) {
+        ssize_t n = ::pread(f->fd, out + done, static_cast<std::size_t>(count - done), static_cast<off_t>(f->position));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return done > 0 ? done : -1;
+        if (n == 0) break;
+        done += n;
+        f->position += n;
+    }
+    return done;
+}
+
+long long CRamDisk::write(int handle, const void* buffer, long long count) {
+    OpenFile* f = file(handle);
+    if (!f || count < 0) return -1;
+    auto* in = static_cast<const char*>(buffer);
+    long long done = 0;
+    while (done < count) {
+        ssize_t n = ::pwrite(f->fd, in + done, static_cast<std::size_t>(count - done), static_cast<off_t>(f->position));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return done > 0 ? done : -1;
+        done += n;
+        f->position += n;
+    }
+    return done;
+}
+
+long long CRamDisk::seek(int handle, long long offset, int from) {
+    OpenFile* f = file(handle);
+    if (!f) return -1;
+    long long base;
+    if (from == FILE_SEEK_SET) {
+        base = 0;
+    } else if (from == FILE_SEEK_CUR) {
+        base = f->position;
+    } else if (from == FILE_SEEK_END) {
+        struct stat st{};
+        if (::fstat(f->fd, &st) != 0) return -1;
+        base = static_cast<long long>(st.st_size);
+    } else {
+        return -1;
+    }
+    if (base + offset < 0) return -1;
+    f->position = base + offset;
+    return f->position;
+}
+
+int CRamDisk::truncate(int handle, long long size) {
+    OpenFile* f = file(handle);
+    if (!f || size < 0) return -1;
+    return ::ftruncate(f->fd, static_cast<off_t>(size)) == 0 ? 0 : -1;
+}
+
+int CRamDisk::close(int handle) {
+    OpenFile* f = file(handle);
+    if (!f) return -1;
+    int fd = f->fd;
+    f->fd = -1;
+    return ::close(fd) == 0 ? 0 : -1;
+}
+
+int CRamDisk::remove(const char* name) {
+    if (!ramdisk_name_valid(name)) return -1;
+    auto found = find(name);
+    if (!found) return -1;
+    std::error_code ec;
+    if (fs::symlink_status(*found, ec).type() == fs::file_type::directory) return -1;
+    return ::unlink(found->c_str()) == 0 ? 0 : -1;
+}
+
+int CRamDisk::rename(const char* from, const char* to) {
+    if (!ramdisk_name_valid(from) || !ramdisk_name_valid(to)) return -1;
+    auto source = find(from);
+    if (!source) return -1;
+    if (auto target = find(to); target && !same_name(target->filename().string(), source->filename().string()))
+        return -1;
+    return ::rename(source->c_str(), (folder_ / to).c_str()) == 0 ? 0 : -1;
+}
+
+long long CRamDisk::file_size(const char* name) {
+    std::error_code ec;
+    fs::create_directories(folder_, ec);
+    if (ec || !ramdisk_name_valid(name)) return -1;
+    auto found = find(name);
+    if (!found) return -1;
+    struct stat st{};
+    if (::lstat(found->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    return static_cast<long long>(st.st_size);
+}
+
+std::vector<RamDiskEntry> CRamDisk::list() {
+    std::vector<RamDiskEntry> entries;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec)) {
+        RamDiskEntry e;
+        e.name = it->path().filename().string();
+        e.directory = it->is_directory(ec);
+        struct stat st{};
+        if (!e.directory && ::lstat(it->path().c_str(), &st) == 0) e.size = static_cast<long long>(st.st_size);
+        entries.push_back(std::move(e));
+    }
+    return entries;
+}
+
+} // namespace formwick

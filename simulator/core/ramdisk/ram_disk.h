@@ -1,0 +1,65 @@
+// The simulated terminal's RAM disk: a host folder that holds the runtime's
+// data, lookup, index and screen-save files.
+//
+// The terminal's file system ignores case, so every name resolves
+// case-insensitively inside the folder: "DATA1.IDX" finds Data1.idx, and
+// creating "DATA1.IDX" while Data1.idx exists reuses Data1.idx.
+//
+// A name is a plain file name. It is refused (-1) when it is empty, holds a
+// path separator ('/' or '\\'), a drive colon, "..", or a control
+// character, or is "." - so nothing outside the folder is ever read,
+// written or deleted. Symbolic links are never followed.
+//
+// Handles are this object's own small numbers; every handle still open is
+// closed when the object goes. Each handle keeps its own file position and
+// transfers with positioned reads and writes, so a seek costs no system call
+// (an index reads its blocks as seek + read pairs).
+#pragma once
+
+#include "runtime/services/terminal.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace formwick {
+
+class CRamDisk final : public FileService {
+public:
+    explicit CRamDisk(std::filesystem::path folder);
+    ~CRamDisk() override;
+    CRamDisk(const CRamDisk&) = delete;
+    CRamDisk& operator=(const CRamDisk&) = delete;
+
+    const std::filesystem::path& folder() const { return folder_; }
+
+    int open(const char* name, int mode) override;
+    long long read(int handle, void* buffer, long long count) override;
+    long long write(int handle, const void* buffer, long long count) override;
+    long long seek(int handle, long long offset, int from) override;
+    int truncate(int handle, long long size) override;
+    int close(int handle) override;
+    int remove(const char* name) override;
+    // Refused when `to` names another existing file.
+    int rename(const char* from, const char* to) override;
+    long long file_size(const char* name) override;
+    std::vector<RamDiskEntry> list() override;
+
+private:
+    // The host path of an existing entry matching `name` in any case.
+    std::optional<std::filesystem::path> find(const std::string& name) const;
+    struct OpenFile {
+        int fd = -1; // -1 when the handle is free
+        long long position = 0;
+    };
+    OpenFile* file(int handle);
+
+    std::filesystem::path folder_;
+    std::vector<OpenFile> files_;
+};
+
+// True for a plain RAM disk file name that cannot leave the folder.
+bool ramdisk_name_valid(const char* name);
+
+} // namespace formwick
