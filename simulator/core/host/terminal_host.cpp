@@ -1,0 +1,216 @@
+// CTerminal: runs, the stop, the tick and the waits (see terminal_host.h).
+#include "simulator/core/host/terminal_host.h"
+
+#include <algorithm>
+
+namespace formwick {
+
+CTerminal::CTerminal(ClockMode mode, AudioOutput* audio)
+    : clock_(mode), calendar_(clock_), beeper_(clock_, audio ? audio : &nullAudio_), led_(clock_) {}
+
+CTerminal::~CTerminal() {
+    stop();
+    end_tick_thread();
+}
+
+// ------------------------------------------------------------------ runs
+RunEnd CTerminal::run(const RunSetup& setup, const std::function<void()>& routine) {
+    slots_.clear();
+    if (setup.display) {
+        // Every run starts on a cleared screen without a cursor.
+        setup.display->putc(12);
+        setup.display->state().cursorMode = 0;
+        setup.display->refresh();
+    }
+    {
+        std::lock_guard lock(mutex_);
+        stop_ = false;
+        queue_.clear();
+        multiTap_.commit();
+        countdown_ = 0;
+        wait_ = Wait{};
+        scanner_.disarm();
+        display_ = setup.display;
+        barcodes_ = setup.barcodes;
+        keyTable_.clear();
+        for (const KeyListEntry& entry : setup.keys)
+            if (entry.kind == KEY_KIND_KEY) keyTable_.push_back(entry);
+        phase_ = Phase::running;
+    }
+    driverWake_.notify_all();
+
+    // Undone in reverse order: the tick thread ends before the services are
+    // uninstalled, since tick callbacks draw through them.
+    struct Finish {
+        CTerminal* host;
+        ~Finish() { host->finish_run(); }
+    } finish{this};
+    ScopedServices services(Terminal{setup.display, this, &calendar_, &beeper_, &led_, setup.files});
+    struct Ticking {
+        CTerminal* host;
+        ~Ticking() { host->end_tick_thread(); }
+    } ticking{this};
+    start_tick_thread();
+    {
+        std::lock_guard lock(mutex_);
+        if (stop_) return RunEnd::not_entered;
+    }
+    try {
+        routine();
+        return RunEnd::returned;
+    } catch (const TerminalStop&) {
+        return RunEnd::stopped;
+    }
+}
+
+void CTerminal::finish_run() {
+    end_tick_thread();
+    slots_.clear();
+    {
+        std::lock_guard lock(mutex_);
+        phase_ = Phase::finished;
+        wait_ = Wait{};
+        display_ = nullptr;
+        barcodes_ = nullptr;
+        scanner_.disarm();
+    }
+    driverWake_.notify_all();
+}
+
+void CTerminal::stop() {
+    std::unique_lock lock(mutex_);
+    stop_ = true;
+    wake_if_due();
+    tickWake_.notify_all();
+    driverWake_.wait_for(lock, std::chrono::milliseconds(5000), [this] { return !tickRunning_; });
+    keyTable_.clear();
+}
+
+// ------------------------------------------------------------------ tick
+// One tick: the key time-out count-down, the multi-tap commit, the LED
+// timers and the callback slots, in that order. A runtime wait that the
+// tick ends is woken only after the callbacks, so on virtual time the busy
+// animation never draws while the runtime draws.
+void CTerminal::tick() {
+    {
+        std::lock_guard lock(mutex_);
+        if (countdown_ > 0) --countdown_;
+        if (int letter = multiTap_.tick()) queue_letter(letter);
+    }
+    led_.tick();
+    slots_.call_all();
+    std::lock_guard lock(mutex_);
+    wake_if_due();
+}
+
+void CTerminal::start_tick_thread() {
+    if (clock_.is_virtual()) return;
+    std::lock_guard lock(mutex_);
+    tickQuit_ = false;
+    tickRunning_ = true;
+    tickThread_ = std::thread([this] { tick_thread_main(); });
+}
+
+// Ticks on an absolute 20 ms schedule; after a stall (a debugger, a loaded
+// machine) it resumes from now instead of firing the missed ticks at once.
+void CTerminal::tick_thread_main() {
+    using namespace std::chrono;
+    auto next = steady_clock::now() + milliseconds(kTickMs);
+    std::unique_lock lock(mutex_);
+    while (!stop_ && !tickQuit_) {
+        if (tickWake_.wait_until(lock, next, [this] { return stop_ || tickQuit_; })) break;
+        lock.unlock();
+        tick();
+        lock.lock();
+        next += milliseconds(kTickMs);
+        const auto now = steady_clock::now();
+        if (next < now) next = now + milliseconds(kTickMs);
+    }
+    tickRunning_ = false;
+    driverWake_.notify_all();
+}
+
+// A tick thread that does not end within 5 s (a callback that hangs) is
+// left running rather than blocking the caller for ever.
+void CTerminal::end_tick_thread() {
+    std::unique_lock lock(mutex_);
+    if (!tickThread_.joinable()) return;
+    tickQuit_ = true;
+    tickWake_.notify_all();
+    const bool ended =
+        driverWake_.wait_for(lock, std::chrono::milliseconds(5000), [this] { return !tickRunning_; });
+    std::thread thread = std::move(tickThread_);
+    lock.unlock();
+    if (ended)
+        thread.join();
+    else
+        thread.detach();
+}
+
+// ------------------------------------------------------------------ waits
+void CTerminal::throw_if_stopped() const {
+    if (stop_) throw TerminalStop{1};
+}
+
+void CTerminal::wake_if_due() {
+    if (!wait_.active) return;
+    const bool due = stop_ || (wait_.onKey && queue_.available()) || (wait_.onCountdown && countdown_ == 0) ||
+                     (wait_.deadline != HostClock::kNever && clock_.now() >= wait_.deadline);
+    if (!due) return;
+    wait_.active = false;
+    runtimeWake_.notify_all();
+}
+
+void CTerminal::block(std::unique_lock<std::mutex>& lock, Wait wait) {
+    throw_if_stopped();
+    wait_ = wait;
+    wait_.active = true;
+    wake_if_due();
+    driverWake_.notify_all();
+    while (wait_.active) {
+        if (!clock_.is_virtual() && wait_.deadline != HostClock::kNever) {
+            runtimeWake_.wait_until(lock, clock_.real_point(wait_.deadline));
+            wake_if_due();
+        } else {
+            runtimeWake_.wait(lock);
+        }
+    }
+    throw_if_stopped();
+}
+
+void CTerminal::queue_letter(int letter) { queue_.push_back(letter); }
+
+// ------------------------------------------------------- virtual driving
+RuntimeState CTerminal::wait_idle(std::chrono::milliseconds limit) {
+    std::unique_lock lock(mutex_);
+    const bool settled = driverWake_.wait_for(lock, limit, [this] {
+        return phase_ == Phase::finished || (phase_ == Phase::running && wait_.active);
+    });
+    if (!settled) return RuntimeState::busy;
+    return phase_ == Phase::finished ? RuntimeState::finished : RuntimeState::waiting;
+}
+
+bool CTerminal::advance(HostClock::Millis ms, std::chrono::milliseconds limit) {
+    if (!clock_.is_virtual() || ms <= 0) return true;
+    const HostClock::Millis target = clock_.now() + ms;
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        const bool settled =
+            driverWake_.wait_for(lock, limit, [this] { return phase_ != Phase::running || wait_.active; });
+        if (!settled) return false;
+        const HostClock::Millis now = clock_.now();
+        if (now >= target) return true;
+        HostClock::Millis next = std::min(target, nextTick_);
+        if (phase_ == Phase::running && wait_.active && wait_.deadline < next) next = std::max(wait_.deadline, now);
+        clock_.advance_to(next);
+        if (next >= nextTick_) {
+            nextTick_ += kTickMs;
+            lock.unlock();
+            tick();
+            lock.lock();
+        }
+        wake_if_due();
+    }
+}
+
+} // namespace formwick

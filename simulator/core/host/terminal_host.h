@@ -1,0 +1,183 @@
+// CTerminal: the terminal host.
+//
+// It runs the runtime once per run() on the calling thread (the runtime
+// thread) and provides every terminal service except the display and the
+// files: the key queue with alpha-mode multi-tap, the 20 ms tick with its
+// count-down and callback slots, the scanner, the clock, the beeper and the
+// LED. stop() ends a run from any thread: every waiting service throws
+// TerminalStop{1}, which run() catches.
+//
+// Waits block on a condition variable and wake on a key, on the stop or on
+// their time-out; nothing spins. The key queue, the multi-tap state, the
+// count-down and the description of the runtime's current wait share one
+// lock, held only for short updates.
+//
+// Time. Under the window the clock is real and a tick thread ticks every
+// 20 ms. In headless runs the clock is virtual: time passes only when the
+// driver calls advance(), which runs the ticks that fall due and wakes the
+// runtime's waits when their time comes. The driver waits for the runtime
+// to settle (wait_idle) before each scripted step, so runs repeat exactly.
+#pragma once
+
+#include "runtime/services/terminal.h"
+#include "simulator/core/beeper/beeper.h"
+#include "simulator/core/host/barcode_entry.h"
+#include "simulator/core/host/host_calendar.h"
+#include "simulator/core/host/host_clock.h"
+#include "simulator/core/host/key_queue.h"
+#include "simulator/core/host/scanner_state.h"
+#include "simulator/core/host/tick_slots.h"
+#include "simulator/core/keys/key_list.h"
+#include "simulator/core/keys/multi_tap.h"
+#include "simulator/core/led/led_state.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <span>
+#include <thread>
+#include <vector>
+
+namespace formwick {
+
+// What a run is given: the display and files of the simulated terminal, its
+// key list, and where barcodes come from. Null display or files fall back
+// to the quiet null services.
+struct RunSetup {
+    DisplayService* display = nullptr;
+    FileService* files = nullptr;
+    std::span<const KeyListEntry> keys;
+    BarcodeEntry* barcodes = nullptr;
+};
+
+enum class RunEnd {
+    returned,    // the routine came back by itself
+    stopped,     // the stop unwound it
+    not_entered, // stopped before the routine was called
+};
+
+// How the runtime stands, as the driver of a virtual-time run sees it.
+enum class RuntimeState {
+    waiting,  // blocked in a service wait
+    finished, // the run is over
+    busy,     // still working after the driver's real-time limit
+};
+
+class CTerminal final : public KeyService {
+public:
+    static constexpr int kTickMs = 20;
+    static constexpr int kTimeoutTicks = 250; // key_get_timeout: 5 s
+
+    explicit CTerminal(ClockMode mode, AudioOutput* audio = nullptr);
+    ~CTerminal() override;
+    CTerminal(const CTerminal&) = delete;
+    CTerminal& operator=(const CTerminal&) = delete;
+
+    // Runs `routine` once with this terminal's services installed and returns
+    // when it has come back or been stopped. Exceptions other than the stop
+    // pass through after the run has been cleaned up.
+    RunEnd run(const RunSetup& setup, const std::function<void()>& routine);
+    // Sets the stop and waits (at most 5 s) for the tick thread to end. The
+    // runtime thread ends by itself at its next wait.
+    void stop();
+
+    // A simulated key press, from any thread; KEY_ALPHA toggles alpha mode
+    // and KEY_MENU is left to the window: neither reaches the runtime.
+    void key_press(int code);
+    // Alpha mode follows the toggle key; a pending letter is committed first.
+    void set_alpha_mode(bool on);
+    bool alpha_mode() const;
+    // Whether the pending multi-tap letter is drawn at the cursor (default on).
+    void set_preview(bool on);
+    int pending_letter() const;
+    // The scanner reads only while the trigger key is held down.
+    void set_trigger_held(bool held);
+    int last_key() const;
+    std::size_t queued_keys() const;
+
+    // Virtual-time driving (headless runs and tests). wait_idle blocks until
+    // the runtime waits or the run is over, for at most `limit` of real time;
+    // on a fresh terminal it first waits for the run to begin (after a run
+    // has ended it reports `finished` until the next one starts).
+    RuntimeState wait_idle(std::chrono::milliseconds limit = std::chrono::seconds(10));
+    // Lets `ms` of virtual time pass, tick by tick, letting the runtime react
+    // to every wake-up before time goes on. False when the runtime stayed
+    // busy past the real-time limit.
+    bool advance(HostClock::Millis ms, std::chrono::milliseconds limit = std::chrono::seconds(10));
+
+    HostClock& clock() { return clock_; }
+    HostCalendar& calendar() { return calendar_; }
+    Beeper& beeper() { return beeper_; }
+    LedState& led() { return led_; }
+
+    // ---- KeyService
+    int get() override;
+    int get_timeout() override;
+    int wait_for(const int* codes, int count) override;
+    void flush() override;
+    void unget(int code) override;
+    int poll() override;
+    void wait_ms(int ms) override;
+    void scanner_arm(int read_mode) override;
+    int scanner_read(char* buffer, int max_length) override;
+    void scanner_disarm() override;
+    int busy_start(TickCallback callback) override;
+    int busy_stop(TickCallback callback) override;
+
+private:
+    // The runtime's current wait: what may end it.
+    struct Wait {
+        bool active = false;
+        bool onKey = false;
+        bool onCountdown = false;
+        HostClock::Millis deadline = HostClock::kNever;
+    };
+    enum class Phase { not_started, running, finished };
+
+    void tick();
+    void tick_thread_main();
+    void start_tick_thread();
+    void end_tick_thread();
+    // Blocks the runtime until its wait is due; throws TerminalStop on stop.
+    void block(std::unique_lock<std::mutex>& lock, Wait wait);
+    void wake_if_due();  // lock held
+    void throw_if_stopped() const; // lock held
+    void queue_letter(int letter); // lock held
+    void apply_tap(const TapEffect& effect, DisplayService* display); // lock held
+    void finish_run();
+
+    HostClock clock_;
+    HostCalendar calendar_;
+    NullAudioOutput nullAudio_;
+    Beeper beeper_;
+    LedState led_;
+    TickSlots slots_;
+
+    mutable std::mutex mutex_;
+    std::condition_variable runtimeWake_; // the runtime's waits
+    std::condition_variable driverWake_;  // wait_idle, advance, the end of the tick thread
+    std::condition_variable tickWake_;    // the tick thread's sleep
+    bool stop_ = false;
+    Phase phase_ = Phase::not_started;
+    Wait wait_;
+    KeyQueue queue_;
+    int countdown_ = 0;
+    int lastKey_ = KEY_NONE;
+    bool alpha_ = false;
+    bool preview_ = true;
+    MultiTap multiTap_;
+    std::vector<KeyListEntry> keyTable_;
+    DisplayService* display_ = nullptr;
+    BarcodeEntry* barcodes_ = nullptr;
+    bool triggerHeld_ = false;
+    ScannerState scanner_;
+
+    // Tick thread of a real-clock run.
+    std::thread tickThread_;
+    bool tickRunning_ = false;
+    bool tickQuit_ = false;
+    HostClock::Millis nextTick_ = kTickMs; // virtual clocks: time of the next tick
+};
+
+} // namespace formwick

@@ -1,0 +1,59 @@
+// Key scripts: what a headless run types, scans and waits for.
+//
+// One command per line; "#" starts a comment (outside quotes); case does
+// not matter except inside quotes. The commands:
+//
+//   ENTER, CLR, UP, DOWN, TRIGGER, BS, F1..F4, POINT, 0..9   press a key
+//   DOWN x3                   press a key three times
+//   ALPHA [ON|OFF]            toggle alpha mode, or set it
+//   12.50                     digits and points, typed outside alpha mode
+//   TYPE "Box 12"             text, typed through multi-tap
+//   SCAN "4006381333931"      hold the trigger and read this barcode
+//   WAIT 5                    let 5 seconds of terminal time pass (WAIT 0.5)
+//   SCREEN                    print the text the screen shows
+//   SCREEN PIXELS             print the screen pixel by pixel
+//   SCREEN "menu.png"         save the screen (".png" as a picture, else text;
+//                             SCREEN PIXELS "f.txt" saves the pixels)
+//   CLOCK 2025-06-30 17:45:00 set the terminal's date and time
+//
+// The parser only checks the syntax; what needs the terminal model (keys the
+// model lacks, characters no key types) is checked before a run starts.
+#pragma once
+
+#include "model/messages.h"
+#include "runtime/services/records.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace formwick {
+
+enum class ScriptOp { press, digits, type, scan, wait, screen, alpha, clock };
+
+struct ScriptCommand {
+    int line = 0;
+    ScriptOp op = ScriptOp::press;
+    int key = 0;           // press: the key code
+    int repeat = 1;        // press: how many times
+    std::string text;      // digits, type, scan: the characters; screen: the file (empty: print)
+    std::int64_t ms = 0;   // wait
+    bool pixels = false;   // screen: the pixels rather than the text
+    int alpha = -1;        // alpha: -1 toggle, 0 off, 1 on
+    DateRecord date;       // clock
+    TimeRecord time;       // clock
+};
+
+struct KeyScript {
+    std::vector<ScriptCommand> commands;
+};
+
+// Parses the whole text, reporting every bad line as "line N: ..." to
+// `sink`; true when there was none.
+bool parse_key_script(std::string_view text, KeyScript& script, MessageSink& sink);
+
+// The name of a command as written in scripts ("TYPE", "WAIT", ...).
+const char* script_op_name(ScriptOp op);
+
+} // namespace formwick

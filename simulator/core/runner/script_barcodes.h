@@ -1,0 +1,25 @@
+// The barcode entry of headless runs: the barcode of the SCAN command being
+// executed, handed to the first read, if any.
+#pragma once
+
+#include "simulator/core/host/barcode_entry.h"
+
+#include <mutex>
+
+namespace formwick {
+
+class ScriptBarcodes final : public BarcodeEntry {
+public:
+    void offer(std::string barcode);
+    // True when the offered barcode has been read.
+    bool taken() const;
+    // Withdraws a barcode nobody read; true when there was one.
+    bool withdraw();
+    std::optional<std::string> read_barcode(int max_length) override;
+
+private:
+    mutable std::mutex mutex_;
+    std::optional<std::string> offered_;
+};
+
+} // namespace formwick

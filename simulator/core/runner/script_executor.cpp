@@ -1,0 +1,204 @@
+#include "simulator/core/runner/script_executor.h"
+
+#include "simulator/core/keys/key_names.h"
+#include "simulator/core/keys/typing_plan.h"
+
+#include <fstream>
+
+namespace formwick {
+
+namespace {
+
+// Enough terminal time for a pending multi-tap letter to be committed.
+constexpr HostClock::Millis kCommitMs = MultiTap::kCommitTicks * CTerminal::kTickMs;
+// How long a SCAN keeps the trigger held for a barcode read to pick it up.
+constexpr HostClock::Millis kScanHoldMs = 1000;
+
+std::string at_line(const ScriptCommand& cmd) { return "line " + std::to_string(cmd.line) + ": "; }
+
+std::string describe_char(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (u >= 32 && u < 127) return std::string("'") + c + "'";
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "0x%02X", u);
+    return std::string("the byte ") + hex;
+}
+
+} // namespace
+
+bool check_key_script(const KeyScript& script, TerminalModel model, MessageSink& sink) {
+    const auto keys = key_list(model);
+    bool ok = true;
+    std::vector<TypingStep> steps;
+    for (const ScriptCommand& cmd : script.commands) {
+        if (cmd.op == ScriptOp::press && !find_key(keys, cmd.key)) {
+            sink.error(at_line(cmd) + "the " + model_name(model) + " has no " + key_name(cmd.key) + " key");
+            ok = false;
+        }
+        if (cmd.op == ScriptOp::type || cmd.op == ScriptOp::digits) {
+            std::size_t bad = 0;
+            if (!plan_typing(cmd.text, keys, steps, bad)) {
+                sink.error(at_line(cmd) + "no key of the " + model_name(model) + " types " +
+                           describe_char(cmd.text[bad]));
+                ok = false;
+            }
+        }
+    }
+    return ok;
+}
+
+ScriptExecutor::ScriptExecutor(CTerminal& terminal, ScriptBarcodes& barcodes, const ExecutorOptions& options)
+    : terminal_(terminal), barcodes_(barcodes), options_(options) {}
+
+ScriptExecutor::Handler ScriptExecutor::handler(ScriptOp op) {
+    switch (op) {
+    case ScriptOp::press: return &ScriptExecutor::do_press;
+    case ScriptOp::digits: return &ScriptExecutor::do_digits;
+    case ScriptOp::type: return &ScriptExecutor::do_type;
+    case ScriptOp::scan: return &ScriptExecutor::do_scan;
+    case ScriptOp::wait: return &ScriptExecutor::do_wait;
+    case ScriptOp::screen: return &ScriptExecutor::do_screen;
+    case ScriptOp::alpha: return &ScriptExecutor::do_alpha;
+    case ScriptOp::clock: return &ScriptExecutor::do_clock;
+    }
+    return nullptr;
+}
+
+bool ScriptExecutor::execute(const KeyScript& script, MessageSink& sink) {
+    for (const ScriptCommand& cmd : script.commands) {
+        const bool finishedIsFine = cmd.op == ScriptOp::screen;
+        if (!settle(cmd, sink, finishedIsFine)) return false;
+        if (!(this->*handler(cmd.op))(cmd, sink)) return false;
+    }
+    ScriptCommand end;
+    end.line = script.commands.empty() ? 0 : script.commands.back().line;
+    return settle(end, sink, true);
+}
+
+bool ScriptExecutor::settle(const ScriptCommand& cmd, MessageSink& sink, bool finishedIsFine) {
+    switch (terminal_.wait_idle(options_.busyLimit)) {
+    case RuntimeState::waiting: return true;
+    case RuntimeState::finished:
+        if (finishedIsFine) return true;
+        sink.error(at_line(cmd) + "the run ended before this line");
+        return false;
+    case RuntimeState::busy: break;
+    }
+    sink.error(at_line(cmd) + "the terminal did not wait for input within " +
+               std::to_string(options_.busyLimit.count()) + " ms");
+    return false;
+}
+
+bool ScriptExecutor::press(int code, const ScriptCommand& cmd, MessageSink& sink) {
+    if (!settle(cmd, sink, false)) return false;
+    terminal_.key_press(code);
+    return true;
+}
+
+void ScriptExecutor::note(const ScriptCommand& cmd, const std::string& text) {
+    if (options_.out) *options_.out << at_line(cmd) << text << "\n";
+}
+
+bool ScriptExecutor::do_press(const ScriptCommand& cmd, MessageSink& sink) {
+    for (int i = 0; i < cmd.repeat; ++i)
+        if (!press(cmd.key, cmd, sink)) return false;
+    return true;
+}
+
+// Digits and text go through the same plan; only alpha mode differs, and
+// the mode the script had set is restored afterwards.
+bool ScriptExecutor::do_type(const ScriptCommand& cmd, MessageSink& sink) {
+    std::vector<TypingStep> steps;
+    std::size_t bad = 0;
+    if (!plan_typing(cmd.text, key_list(options_.model), steps, bad)) {
+        sink.error(at_line(cmd) + "no key types " + describe_char(cmd.text[bad]));
+        return false;
+    }
+    const bool alphaBefore = terminal_.alpha_mode();
+    int lastTapped = 0;
+    for (const TypingStep& step : steps) {
+        if (terminal_.alpha_mode() != step.alpha) {
+            if (!settle(cmd, sink, false)) return false;
+            terminal_.set_alpha_mode(step.alpha);
+        }
+        // Another letter of the same key: let the pending one commit first.
+        if (step.alpha && step.code == lastTapped && terminal_.pending_letter()) {
+            if (!terminal_.advance(kCommitMs, options_.busyLimit)) return settle(cmd, sink, false);
+        }
+        for (int i = 0; i < step.taps; ++i)
+            if (!press(step.code, cmd, sink)) return false;
+        lastTapped = step.alpha ? step.code : 0;
+    }
+    if (terminal_.pending_letter() && !terminal_.advance(kCommitMs, options_.busyLimit))
+        return settle(cmd, sink, false);
+    if (terminal_.alpha_mode() != alphaBefore) {
+        if (!settle(cmd, sink, false)) return false;
+        terminal_.set_alpha_mode(alphaBefore);
+    }
+    return true;
+}
+
+bool ScriptExecutor::do_digits(const ScriptCommand& cmd, MessageSink& sink) { return do_type(cmd, sink); }
+
+// The trigger stays held until a read takes the barcode, or for at most a
+// second of terminal time; a barcode nobody read is withdrawn with a note.
+bool ScriptExecutor::do_scan(const ScriptCommand& cmd, MessageSink& sink) {
+    barcodes_.offer(cmd.text);
+    terminal_.set_trigger_held(true);
+    terminal_.key_press(KEY_TRIGGER);
+    bool ok = true;
+    for (HostClock::Millis held = 0; ok && !barcodes_.taken() && held < kScanHoldMs; held += CTerminal::kTickMs) {
+        const RuntimeState state = terminal_.wait_idle(options_.busyLimit);
+        if (state == RuntimeState::finished || barcodes_.taken()) break;
+        ok = state == RuntimeState::waiting && terminal_.advance(CTerminal::kTickMs, options_.busyLimit);
+    }
+    if (ok) ok = settle(cmd, sink, false);
+    terminal_.set_trigger_held(false);
+    if (barcodes_.withdraw()) note(cmd, "no barcode read took \"" + cmd.text + "\"; the trigger acted as a key");
+    return ok;
+}
+
+bool ScriptExecutor::do_wait(const ScriptCommand& cmd, MessageSink& sink) {
+    if (terminal_.advance(cmd.ms, options_.busyLimit)) return true;
+    return settle(cmd, sink, false);
+}
+
+bool ScriptExecutor::do_screen(const ScriptCommand& cmd, MessageSink& sink) {
+    if (!options_.screen) {
+        sink.error(at_line(cmd) + "SCREEN: this run has no screen to show");
+        return false;
+    }
+    const auto view = [&] { return cmd.pixels ? options_.screen->pixel_view() : options_.screen->text_view(); };
+    if (cmd.text.empty()) {
+        if (options_.out) *options_.out << view();
+        return true;
+    }
+    std::filesystem::path path(cmd.text);
+    if (path.is_relative() && !options_.outputDir.empty()) path = options_.outputDir / path;
+    std::string ext = path.extension().string();
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ext == ".png") {
+        std::string error;
+        if (options_.screen->write_png(path.string(), error)) return true;
+        sink.error(at_line(cmd) + "SCREEN: " + error);
+        return false;
+    }
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << view();
+    if (file.flush()) return true;
+    sink.error(at_line(cmd) + "SCREEN: cannot write " + path.string());
+    return false;
+}
+
+bool ScriptExecutor::do_alpha(const ScriptCommand& cmd, MessageSink&) {
+    terminal_.set_alpha_mode(cmd.alpha < 0 ? !terminal_.alpha_mode() : cmd.alpha == 1);
+    return true;
+}
+
+bool ScriptExecutor::do_clock(const ScriptCommand& cmd, MessageSink& sink) {
+    if (terminal_.calendar().set_now(cmd.date, cmd.time)) return true;
+    sink.error(at_line(cmd) + "CLOCK: no such date or time");
+    return false;
+}
+
+} // namespace formwick

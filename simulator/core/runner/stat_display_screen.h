@@ -1,0 +1,23 @@
+// The screen dumps of a headless run taken from the display emulation: the
+// text read back in the current font, the pixels as text art, and PNG.
+#pragma once
+
+#include "simulator/core/display/stat_display.h"
+#include "simulator/core/runner/screen_dump.h"
+
+namespace formwick {
+
+class StatDisplayScreen final : public ScreenDump {
+public:
+    explicit StatDisplayScreen(const CStatDisplay& display, int pngScale = 2);
+
+    std::string text_view() override;
+    std::string pixel_view() override;
+    bool write_png(const std::string& path, std::string& error) override;
+
+private:
+    const CStatDisplay& display_;
+    int pngScale_;
+};
+
+} // namespace formwick
