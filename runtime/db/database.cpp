@@ -46,6 +46,13 @@ int append_record(DatabaseHandle& h, int length) {
 
     long long end = file_seek(h.file, 0, FILE_SEEK_END);
     if (end < 0 || end + length > INT32_MAX) return DB_CANNOT_WRITE;
+    if (end > 0) {
+        // A last line without its line end would swallow the new record.
+        char last = 0;
+        if (file_seek(h.file, end - 1, FILE_SEEK_SET) != end - 1 || file_read(h.file, &last, 1) != 1)
+            return DB_CANNOT_READ;
+        if (last != '\n') return DB_WRONG_FORMAT;
+    }
     if (file_write(h.file, db_record, length) != length) {
         file_truncate(h.file, end);
         return DB_CANNOT_WRITE;
@@ -56,30 +63,35 @@ int append_record(DatabaseHandle& h, int length) {
     return added < 0 ? added : 0;
 }
 
-// Moves the bytes from `src` to the end (`total`) down to `dst`, in chunks
-// of one line buffer.
-int move_down(int file, long long src, long long dst, long long total, bool& wrote) {
+// Copies `count` bytes from `src` to `dst` front to back, in chunks of one
+// line buffer (dst < src, or the two do not overlap).
+int copy_bytes(int file, long long src, long long dst, long long count) {
     char chunk[DB_LINE_MAX];
-    while (src < total) {
-        long long want = total - src < DB_LINE_MAX ? total - src : DB_LINE_MAX;
-        if (file_seek(file, src, FILE_SEEK_SET) != src) return DB_CANNOT_READ;
+    for (long long done = 0; done < count;) {
+        long long want = count - done < DB_LINE_MAX ? count - done : DB_LINE_MAX;
+        if (file_seek(file, src + done, FILE_SEEK_SET) != src + done) return DB_CANNOT_READ;
         long long n = file_read(file, chunk, want);
         if (n <= 0) return DB_CANNOT_READ;
-        if (file_seek(file, dst, FILE_SEEK_SET) != dst) return DB_CANNOT_WRITE;
-        long long w = file_write(file, chunk, n);
-        if (w > 0) wrote = true;
-        if (w != n) return DB_CANNOT_WRITE;
-        src += n;
-        dst += n;
+        if (file_seek(file, dst + done, FILE_SEEK_SET) != dst + done) return DB_CANNOT_WRITE;
+        if (file_write(file, chunk, n) != n) return DB_CANNOT_WRITE;
+        done += n;
     }
     return 0;
 }
 
 // Replacing the line at db_record_position. A line of the same length and
-// key is written in place. Otherwise the new line is appended first and
-// only then is everything after the old line moved down over it: cut off at
-// any point, the file still holds every other record and at least one
-// version of this one (a cut before the first move leaves it as it was).
+// key is written in place. Otherwise the line is dropped and the new one
+// goes last, without a moment in which any other line exists only broken:
+//
+//   1. the new line is appended:        prefix OLD tail NEW
+//   2. tail+NEW is copied to the end:   prefix OLD tail NEW | tail NEW
+//   3. that copy is moved down over OLD: prefix tail NEW ...  | tail NEW
+//   4. the file is cut after it:        prefix tail NEW
+//
+// A failure in 1 or 2 cuts the file back to what it was. From 3 on, the
+// whole copy past the end of the moved data holds every line, so a failure
+// leaves lines twice but none lost; the index is then dropped and the next
+// open rebuilds it (or reports the duplicates).
 int replace_record(DatabaseHandle& h, int length) {
     const DatabaseDescriptor& d = h.descriptor;
     long long at = db_record_position;
@@ -100,16 +112,19 @@ int replace_record(DatabaseHandle& h, int length) {
     }
 
     long long size = db_file_size(h.file);
-    if (size < 0 || size + length > INT32_MAX) return DB_CANNOT_WRITE;
-    if (file_seek(h.file, size, FILE_SEEK_SET) != size || file_write(h.file, db_record, length) != length) {
-        file_truncate(h.file, size);
-        return DB_CANNOT_WRITE;
-    }
-    bool wrote = false;
-    int r = move_down(h.file, at + old_length, at, size + length, wrote);
-    if (r == 0 && file_truncate(h.file, size + length - old_length) != 0) r = DB_CANNOT_WRITE;
+    long long moved = size + length - (at + old_length); // the tail and the new line
+    if (size < 0 || size + length + moved > INT32_MAX) return DB_CANNOT_WRITE;
+    int r = 0;
+    if (file_seek(h.file, size, FILE_SEEK_SET) != size || file_write(h.file, db_record, length) != length)
+        r = DB_CANNOT_WRITE;
+    if (r == 0) r = copy_bytes(h.file, at + old_length, size + length, moved);
     if (r != 0) {
-        if (!wrote) file_truncate(h.file, size);
+        file_truncate(h.file, size); // nothing before `size` was touched yet
+    } else {
+        r = copy_bytes(h.file, size + length, at, moved);
+        if (r == 0 && file_truncate(h.file, at + moved) != 0) r = DB_CANNOT_WRITE;
+    }
+    if (r != 0) {
         index_abandon(h.index);
         file_remove(d.index_name); // stale: rebuilt on the next open
         return r;
@@ -217,6 +232,8 @@ int db_write_record(DatabaseHandle& h) {
     db_record[DB_LINE_MAX] = '\0';
     int length = static_cast<int>(std::strlen(db_record));
     if (length == 0) return DB_CANNOT_WRITE;
+    // One whole line, or later reads would cut it differently.
+    if (db_record[length - 1] != '\n' || db_cut_line(db_record, length) != length) return DB_WRONG_FORMAT;
     if (!(h.descriptor.flags & DB_SEPARATED) && length != h.descriptor.record_length) return DB_WRONG_FORMAT;
     int r = db_guarded([&]() -> int {
         if (db_record_position != -1 && !duplicates(h.descriptor)) return replace_record(h, length);

@@ -41,7 +41,7 @@ void db_guarded_depth_leave() { --guarded_depth; }
 
 void index_entry_set_key(IndexEntry& entry, const char* key) {
     std::size_t n = key ? strnlen(key, INDEX_KEY_MAX) : 0;
-    std::memcpy(entry.key, key, n);
+    if (n > 0) std::memcpy(entry.key, key, n);
     entry.key[n] = '\0';
 }
 

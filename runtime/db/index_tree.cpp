@@ -13,18 +13,30 @@ struct BlockSearch {
 };
 
 // Visits the entries in order and stops at the first one not smaller than
-// the key.
+// the key. Comparing and finding each key's end are one pass over its bytes
+// (this loop is most of the CPU time of a rebuild).
 BlockSearch block_search(const std::uint8_t* b, const char* key) {
     BlockSearch s;
     int used = block_used(b);
-    for (int off = 0; off < used; off += entry_size_at(b, off)) {
-        int c = key_compare(entry_key(b, off), key);
-        if (c < 0) {
-            s.smaller = off;
-            continue;
+    const auto* wanted = reinterpret_cast<const unsigned char*>(key);
+    for (int off = 0; off < used;) {
+        const std::uint8_t* k = block_area(b) + off + 8;
+        int room = used - off - 8 < INDEX_KEY_MAX + 1 ? used - off - 8 : INDEX_KEY_MAX + 1;
+        int i = 0;
+        while (i < room && k[i] != 0 && k[i] == wanted[i]) ++i;
+        if (i >= room) index_escape(-10); // a key without its NUL
+        int c = static_cast<int>(k[i]) - static_cast<int>(wanted[i]);
+        if (c > 0) break;
+        if (c == 0) {
+            s.equal = off;
+            break;
         }
-        if (c == 0) s.equal = off;
-        break;
+        s.smaller = off;
+        while (k[i] != 0)
+            if (++i >= room) index_escape(-10);
+        int size = index_entry_size(i);
+        if (off + size > used) index_escape(-10);
+        off += size;
     }
     return s;
 }

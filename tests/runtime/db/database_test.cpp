@@ -49,10 +49,25 @@ TEST_F(DatabaseTest, CreateEmptiesTheFileAndAppendsRecordsWithTheirKeys) {
     EXPECT_EQ(write_line(h, "3,beta,x\r\n"), 0);
     EXPECT_EQ(write_line(h, "4\r\n"), -1); // no key field: refused before anything is written
     EXPECT_EQ(write_line(h, "5,alpha,y\r\n"), DB_DUPLICATE);
+    EXPECT_EQ(write_line(h, "6,gamma,x"), DB_WRONG_FORMAT);         // no line end
+    EXPECT_EQ(write_line(h, "7,delta\rx,y\r\n"), DB_WRONG_FORMAT); // a CR inside would cut it
     EXPECT_EQ(h.index.key_count, 2);
     ASSERT_EQ(db_close(h), 0);
     EXPECT_EQ(get("DATA1.TXT"), "1,alpha,x\r\n2,,x\r\n3,beta,x\r\n");
     EXPECT_EQ(findings(data), "");
+
+    // A file whose last line lost its line end is not appended to.
+    put("DATA1.TXT", "1,alpha,x\r\n2,beta,x");
+    IndexDescriptor index; // an open would refuse the file: open it by hand
+    ASSERT_EQ(index_create(index, "DATA1.IDX", false), 1);
+    ASSERT_EQ(index_close(index), 0);
+    h = DatabaseHandle{};
+    h.descriptor = data;
+    h.file = file_open("DATA1.TXT", FILE_READ | FILE_WRITE);
+    ASSERT_EQ(index_open(h.index, "DATA1.IDX", false), 1);
+    EXPECT_EQ(write_line(h, "3,gamma,x\r\n"), DB_WRONG_FORMAT);
+    EXPECT_EQ(db_close(h), 0);
+    EXPECT_EQ(get("DATA1.TXT"), "1,alpha,x\r\n2,beta,x");
 }
 
 TEST_F(DatabaseTest, ReplacingWithTheSameLengthTouchesOnlyThatLine) {
@@ -147,14 +162,46 @@ TEST_F(DatabaseTest, QuotedKeysAndKeysLongerThanTheIndexKeeps) {
     EXPECT_EQ(findings(d), "");
 }
 
-TEST_F(DatabaseTest, ARebuildDuringReindexUsesTheBusyScreen) {
+// Records the screen saves and restores around a rebuild.
+class ScreenLog final : public DisplayService {
+public:
+    DisplayState& state() override { return state_; }
+    void putc(int) override {}
+    void refresh() override {}
+    void glyph(int) override {}
+    void set_font(int) override {}
+    void set_custom_font(const std::uint8_t*, std::size_t) override {}
+    void line(int, int, int, int, int) override {}
+    void image(int, int, ImageView) override {}
+    int save(const char* name) override {
+        log += std::string("save ") + name + ";";
+        int h = file_open(name, FILE_WRITE | FILE_CREATE | FILE_TRUNCATE);
+        return h >= 0 && file_close(h) == 0 ? 0 : -1;
+    }
+    int restore(const char* name) override {
+        log += std::string("restore ") + name + ";";
+        return 0;
+    }
+    std::string log;
+
+private:
+    DisplayState state_;
+};
+
+TEST_F(DatabaseTest, ARebuildKeepsTheScreenAsItWas) {
     put("LOOK1.TXT", lookup_text(20));
+    ScreenLog screen;
+    Terminal t;
+    t.files = disk.get();
+    t.display = &screen;
+    services_install(t);
     DatabaseHandle h;
-    ASSERT_EQ(db_open(d, h), 0);
+    ASSERT_EQ(db_open(d, h), 0); // the index is built
     ASSERT_EQ(db_reindex(h), 0);
     long long pos;
     EXPECT_EQ(db_find(h, "K10019", pos), 0);
     ASSERT_EQ(db_close(h), 0);
+    EXPECT_EQ(screen.log, "save WCURS.tmp;restore WCURS.tmp;save WCURS.tmp;restore WCURS.tmp;");
     EXPECT_FALSE(exists("WCURS.tmp")); // the screen file goes again
 }
 

@@ -51,6 +51,12 @@ std::string line_of(int i, const std::string& name = "item") {
     return "K" + std::to_string(10000 + i) + "," + name + " " + std::to_string(i) + ",2.00\r\n";
 }
 
+std::vector<std::string> lines_of(int from, int to) {
+    std::vector<std::string> lines;
+    for (int i = from; i < to; ++i) lines.push_back(line_of(i));
+    return lines;
+}
+
 struct Scenario {
     const char* name;
     // Lays out the files before the operation.
@@ -59,8 +65,11 @@ struct Scenario {
     std::function<int()> run;
     // Lines that must survive whatever happens.
     int kept_from, kept_to;
-    // The line being written (may be lost, or present in either version).
-    int written;
+    // The lines written: they may be lost on a failure, but must all be
+    // there when the operation reports success.
+    std::vector<std::string> written;
+    // More lines that must survive, given whole.
+    std::vector<std::string> kept_lines = {};
 };
 
 class FaultTest : public DbTest, public ::testing::WithParamInterface<Fault> {
@@ -127,6 +136,12 @@ protected:
             std::string text = get("DATA.TXT");
             for (int i = s.kept_from; i < s.kept_to; ++i)
                 ASSERT_NE(text.find(line_of(i)), std::string::npos) << "lost line " << i << " after code " << r;
+            if (r == 0) {
+                for (const std::string& line : s.written)
+                    ASSERT_NE(text.find(line), std::string::npos) << "success reported, but " << line << " is missing";
+            }
+            for (const std::string& line : s.kept_lines)
+                ASSERT_NE(text.find(line), std::string::npos) << "lost " << line << " after code " << r;
             // The files open again (a stale index is rebuilt), or refuse with a
             // code of their own; either way the check passes when they open.
             DatabaseHandle again;
@@ -150,7 +165,7 @@ TEST_P(FaultTest, RebuildOnOpen) {
                  std::filesystem::remove(folder / "DATA.IDX");
                  return db_open(d, h);
              },
-             0, 300, -1});
+             0, 300, {}});
 }
 
 TEST_P(FaultTest, FindAfterOpen) {
@@ -162,7 +177,7 @@ TEST_P(FaultTest, FindAfterOpen) {
                      return r == 0 && std::string(db_record) != line_of(250) ? -999 : r;
                  });
              },
-             0, 300, -1});
+             0, 300, {}});
 }
 
 TEST_P(FaultTest, AppendsWithSplitsAndClose) {
@@ -177,22 +192,38 @@ TEST_P(FaultTest, AppendsWithSplitsAndClose) {
                      return r;
                  });
              },
-             0, 40, -1});
+             0, 40, lines_of(40, 120)});
 }
 
 TEST_P(FaultTest, ReplaceWithTheSameLength) {
     run_all({"replace same", [this](DbTest&) { open_fresh(100); },
-             [this] { return replace("K10050", line_of(50, "ITEM")); }, 51, 100, 50});
+             [this] { return replace("K10050", line_of(50, "ITEM")); }, 51, 100, {line_of(50, "ITEM")}});
 }
 
 TEST_P(FaultTest, ReplaceWithAnotherLengthKeepsEveryRecord) {
     for (const char* name : {"a much longer item name", "x"}) {
         run_all({name, [this](DbTest&) { open_fresh(100); },
-                 [this, name] { return replace("K10003", line_of(3, name)); }, 0, 3, 3});
+                 [this, name] { return replace("K10003", line_of(3, name)); }, 0, 3, {line_of(3, name)}});
         // Lines after the replaced one move, but none may be lost either.
         std::string text = get("DATA.TXT");
         for (int i = 4; i < 100; ++i) EXPECT_NE(text.find(line_of(i)), std::string::npos) << i;
     }
+}
+
+// The lines that move are longer than the one replaced: a move cut off
+// half-way must not leave any of them broken everywhere in the file.
+TEST_P(FaultTest, ReplaceAShortLineAmongLongOnes) {
+    auto prepare = [this](DbTest&) {
+        std::string text;
+        for (int i = 0; i < 60; ++i) text += line_of(i, i == 5 ? "s" : std::string(70, 'n'));
+        put("DATA.TXT", text);
+        std::filesystem::remove(folder / "DATA.IDX");
+    };
+    std::vector<std::string> kept;
+    for (int i = 0; i < 60; ++i)
+        if (i != 5) kept.push_back(line_of(i, std::string(70, 'n')));
+    run_all({"short among long", prepare, [this] { return replace("K10005", line_of(5, "longer")); }, 0, 0, {line_of(5, "longer")},
+             kept});
 }
 
 TEST_P(FaultTest, CreateAndFirstRecord) {
@@ -206,7 +237,7 @@ TEST_P(FaultTest, CreateAndFirstRecord) {
                  int c = db_close(h);
                  return r != 0 ? r : c;
              },
-             0, 0, 1});
+             0, 0, {line_of(1)}});
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, FaultTest, ::testing::Values(Fault::Fail, Fault::Short),
