@@ -46,6 +46,13 @@ int append_record(DatabaseHandle& h, int length) {
 
     long long end = file_seek(h.file, 0, FILE_SEEK_END);
     if (end < 0 || end + length > INT32_MAX) return DB_CANNOT_WRITE;
+    if (end > 0) {
+        // A last line without its line end would swallow the new record.
+        char last = 0;
+        if (file_seek(h.file, end - 1, FILE_SEEK_SET) != end - 1 || file_read(h.file, &last, 1) != 1)
+            return DB_CANNOT_READ;
+        if (last != '\n') return DB_WRONG_FORMAT;
+    }
     if (file_write(h.file, db_record, length) != length) {
         file_truncate(h.file, end);
         return DB_CANNOT_WRITE;
@@ -225,6 +232,8 @@ int db_write_record(DatabaseHandle& h) {
     db_record[DB_LINE_MAX] = '\0';
     int length = static_cast<int>(std::strlen(db_record));
     if (length == 0) return DB_CANNOT_WRITE;
+    // One whole line, or later reads would cut it differently.
+    if (db_record[length - 1] != '\n' || db_cut_line(db_record, length) != length) return DB_WRONG_FORMAT;
     if (!(h.descriptor.flags & DB_SEPARATED) && length != h.descriptor.record_length) return DB_WRONG_FORMAT;
     int r = db_guarded([&]() -> int {
         if (db_record_position != -1 && !duplicates(h.descriptor)) return replace_record(h, length);

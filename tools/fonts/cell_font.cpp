@@ -69,7 +69,9 @@ bool generated_pixel(int glyph, int x, int y, int w, int h, bool& dark) {
     }
 }
 
-bool is_box_drawing(int glyph) { return glyph >= 179 && glyph <= 218; }
+// Box drawing and the inverse bullet fill their source cell up to its
+// edges, so they continue to the edges of the target cell.
+bool stretches_to_edges(int glyph) { return (glyph >= 179 && glyph <= 218) || glyph == 8; }
 
 } // namespace
 
@@ -108,7 +110,7 @@ CellFont build_cell_font(const BdfFont& source, const Placement& p, std::vector<
             continue;
         }
         place_source_glyph(font, glyph, it->second, source.ascent, p);
-        if (is_box_drawing(glyph))
+        if (stretches_to_edges(glyph))
             stretch_to_edges(font, glyph, p.shift_x, p.shift_y, p.shift_x + source_width - 1,
                              p.shift_y + source_height - 1);
     }

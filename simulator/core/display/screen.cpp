@@ -5,8 +5,9 @@
 namespace formwick {
 
 Screen compose_screen(const CStatDisplay& display) {
-    Screen screen{display.width(), display.height(), display.frame(), display.background()};
-    const DisplayState& s = display.state();
+    Screen screen{display.width(), display.height(), {}, display.background()};
+    DisplayState s;
+    display.frame_with_state(screen.pixels, s);
     if (s.cursorMode == 1) {
         const int y = (s.cursorRow + 1) * s.glyphHeight + s.textYOffset - 1;
         const int left = s.cursorColumn * s.glyphWidth;

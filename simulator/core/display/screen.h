@@ -20,9 +20,10 @@ struct Screen {
     }
 };
 
-// The last refreshed frame with the cursor drawn: in cursor mode 1 a dark
-// line under the cursor cell, on its bottom pixel row, moved by the text y
-// offset.
+// The last refreshed frame with the cursor as it was at that refresh: in
+// cursor mode 1 a dark line under the cursor cell, on its bottom pixel row,
+// moved by the text y offset. (The runtime changes the cursor by setting it
+// and refreshing.)
 Screen compose_screen(const CStatDisplay& display);
 
 // One character per pixel ('#' dark, '.' background), one line per row,

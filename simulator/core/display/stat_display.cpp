@@ -41,11 +41,13 @@ void CStatDisplay::set_custom_font(const std::uint8_t* image, std::size_t size) 
 // ------------------------------------------------------------------ pixels
 
 Pixel CStatDisplay::get_pixel(int x, int y) const {
+    std::lock_guard<std::recursive_mutex> draw(draw_lock_);
     if (!inside(x, y)) return kPixelOutside;
     return pixels_[static_cast<std::size_t>(y * width_ + x)];
 }
 
 void CStatDisplay::set_pixel(int x, int y, int mode) {
+    std::lock_guard<std::recursive_mutex> draw(draw_lock_);
     if (!inside(x, y)) return;
     Pixel& p = at(x, y);
     switch (mode) {
@@ -70,7 +72,10 @@ void CStatDisplay::draw_glyph_at_cursor(int code) {
             set_pixel(left + x, top + y, font_.stroke(index, x, y) != state_.reverse ? PIXEL_DARK : PIXEL_BACKGROUND);
 }
 
-void CStatDisplay::glyph(int code) { draw_glyph_at_cursor(code); }
+void CStatDisplay::glyph(int code) {
+    std::lock_guard<std::recursive_mutex> draw(draw_lock_);
+    draw_glyph_at_cursor(code);
+}
 
 void CStatDisplay::draw_char(int code) {
     draw_glyph_at_cursor(code);
@@ -113,6 +118,7 @@ void CStatDisplay::clear_screen() {
 }
 
 void CStatDisplay::putc(int code) {
+    std::lock_guard<std::recursive_mutex> draw(draw_lock_);
     if (escape_pending_) {
         escape_pending_ = false;
         if (code == 'r') {
@@ -134,6 +140,7 @@ void CStatDisplay::putc(int code) {
 }
 
 int CStatDisplay::print_utf8(const char* format, ...) {
+    std::lock_guard<std::recursive_mutex> draw(draw_lock_);
     char text[kPrintBufferSize];
     va_list args;
     va_start(args, format);
@@ -184,6 +191,7 @@ int CStatDisplay::print_utf8(const char* format, ...) {
 // ------------------------------------------------------------------ drawing
 
 void CStatDisplay::line(int x0, int y0, int x1, int y1, int mode) {
+    std::lock_guard<std::recursive_mutex> draw(draw_lock_);
     const int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
     const int sx = x1 < x0 ? -1 : 1, sy = y1 < y0 ? -1 : 1;
     // Step along the longer axis; the error term starts at half its length.
@@ -204,6 +212,7 @@ void CStatDisplay::line(int x0, int y0, int x1, int y1, int mode) {
 }
 
 void CStatDisplay::image(int x, int y, ImageView view) {
+    std::lock_guard<std::recursive_mutex> draw(draw_lock_);
     if (view.data && view.size >= 2) {
         const int w = view.data[0], h = view.data[1];
         const std::size_t stride = static_cast<std::size_t>((w + 7) / 8);
@@ -222,6 +231,7 @@ void CStatDisplay::image(int x, int y, ImageView view) {
 // ------------------------------------------------------------------ screen files
 
 int CStatDisplay::save(const char* name) {
+    std::lock_guard<std::recursive_mutex> draw(draw_lock_);
     const int bands = height_ / 8;
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(bands * width_), 0);
     for (int band = 0; band < bands; ++band)
@@ -239,6 +249,7 @@ int CStatDisplay::save(const char* name) {
 }
 
 int CStatDisplay::restore(const char* name) {
+    std::lock_guard<std::recursive_mutex> draw(draw_lock_);
     const int handle = file_open(name, FILE_READ);
     if (handle < 0) return -1;
     const int bands = height_ / 8;
@@ -260,9 +271,11 @@ int CStatDisplay::restore(const char* name) {
 // ------------------------------------------------------------------ frames
 
 void CStatDisplay::refresh() {
+    std::lock_guard<std::recursive_mutex> draw(draw_lock_);
     {
         std::lock_guard<std::mutex> lock(frame_lock_);
         frame_ = pixels_;
+        frame_state_ = state_;
         ++frame_count_;
     }
     if (on_refresh_) on_refresh_();
@@ -271,6 +284,12 @@ void CStatDisplay::refresh() {
 std::vector<Pixel> CStatDisplay::frame() const {
     std::lock_guard<std::mutex> lock(frame_lock_);
     return frame_;
+}
+
+void CStatDisplay::frame_with_state(std::vector<Pixel>& pixels, DisplayState& state) const {
+    std::lock_guard<std::mutex> lock(frame_lock_);
+    pixels = frame_;
+    state = frame_state_;
 }
 
 std::uint64_t CStatDisplay::frame_count() const {

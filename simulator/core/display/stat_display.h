@@ -8,10 +8,16 @@
 // pixel. Drawing never leaves the buffer: pixels outside are skipped, and a
 // cell outside the text area draws nothing.
 //
-// refresh() copies the buffer into the frame, the picture front ends show;
-// compose_screen() (screen.h) adds the cursor underline to that frame. A
-// front end may install a refresh handler to learn when a new frame is
-// ready (called on the drawing thread, after the copy).
+// refresh() copies the buffer and the cursor into the frame, the picture
+// front ends show; compose_screen() (screen.h) adds the cursor underline to
+// that frame. A front end may install a refresh handler to learn when a new
+// frame is ready (called on the drawing thread, after the copy).
+//
+// Threads: the runtime draws, the tick draws the busy animation, a window
+// reads frames. Drawing operations take one drawing lock, so the two
+// drawing threads never interleave inside an operation; frames are copied
+// under the frame lock. The state the runtime sets directly (cursor,
+// reverse, offset) belongs to the runtime thread.
 #pragma once
 
 #include "runtime/services/terminal.h"
@@ -79,6 +85,8 @@ public:
     // The last refreshed frame (a copy, taken under the frame lock) and the
     // number of refreshes so far.
     std::vector<Pixel> frame() const;
+    // The frame's pixels and the state at that refresh, taken together.
+    void frame_with_state(std::vector<Pixel>& pixels, DisplayState& state) const;
     std::uint64_t frame_count() const;
     void set_refresh_handler(std::function<void()> handler) { on_refresh_ = std::move(handler); }
 
@@ -100,8 +108,10 @@ private:
     FontView font_;
     bool escape_pending_ = false;
 
+    mutable std::recursive_mutex draw_lock_;
     mutable std::mutex frame_lock_;
     std::vector<Pixel> frame_;
+    DisplayState frame_state_;
     std::uint64_t frame_count_ = 0;
     std::function<void()> on_refresh_;
 };

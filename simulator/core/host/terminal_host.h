@@ -97,7 +97,9 @@ public:
     std::size_t queued_keys() const;
 
     // Virtual-time driving (headless runs and tests). wait_idle blocks until
-    // the runtime waits or the run is over, for at most `limit` of real time.
+    // the runtime waits or the run is over, for at most `limit` of real time;
+    // on a fresh terminal it first waits for the run to begin (after a run
+    // has ended it reports `finished` until the next one starts).
     RuntimeState wait_idle(std::chrono::milliseconds limit = std::chrono::seconds(10));
     // Lets `ms` of virtual time pass, tick by tick, letting the runtime react
     // to every wake-up before time goes on. False when the runtime stayed

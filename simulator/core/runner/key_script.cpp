@@ -107,7 +107,7 @@ std::string parse_clock(const Tokens& args, ScriptCommand& cmd) {
     return {};
 }
 
-struct CommandSpec {
+struct CommandEntry {
     const char* name;
     ScriptOp op;
     ArgParser parse;
@@ -115,7 +115,7 @@ struct CommandSpec {
 
 // The commands named by a word of their own; key names and digit runs are
 // recognised after these.
-constexpr CommandSpec kCommands[] = {
+constexpr CommandEntry kCommands[] = {
     {"TYPE", ScriptOp::type, parse_type},       {"SCAN", ScriptOp::scan, parse_scan},
     {"WAIT", ScriptOp::wait, parse_wait},       {"SCREEN", ScriptOp::screen, parse_screen},
     {"ALPHA", ScriptOp::alpha, parse_alpha},    {"CLOCK", ScriptOp::clock, parse_clock},
@@ -135,11 +135,11 @@ std::string parse_line(const Tokens& tokens, ScriptCommand& cmd) {
     if (first.quoted) return "starts with a text in quotes; a command comes first, as in TYPE \"text\"";
     const Tokens args(tokens.begin() + 1, tokens.end());
     const std::string word = upper(first.text);
-    for (const CommandSpec& spec : kCommands) {
-        if (word == spec.name) {
-            cmd.op = spec.op;
-            std::string error = spec.parse(args, cmd);
-            return error.empty() ? error : std::string(spec.name) + " " + error;
+    for (const CommandEntry& entry : kCommands) {
+        if (word == entry.name) {
+            cmd.op = entry.op;
+            std::string error = entry.parse(args, cmd);
+            return error.empty() ? error : std::string(entry.name) + " " + error;
         }
     }
     if (word == "MENU") return "MENU opens the simulator's own menu, which headless runs do not have";

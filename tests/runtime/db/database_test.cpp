@@ -49,10 +49,25 @@ TEST_F(DatabaseTest, CreateEmptiesTheFileAndAppendsRecordsWithTheirKeys) {
     EXPECT_EQ(write_line(h, "3,beta,x\r\n"), 0);
     EXPECT_EQ(write_line(h, "4\r\n"), -1); // no key field: refused before anything is written
     EXPECT_EQ(write_line(h, "5,alpha,y\r\n"), DB_DUPLICATE);
+    EXPECT_EQ(write_line(h, "6,gamma,x"), DB_WRONG_FORMAT);         // no line end
+    EXPECT_EQ(write_line(h, "7,delta\rx,y\r\n"), DB_WRONG_FORMAT); // a CR inside would cut it
     EXPECT_EQ(h.index.key_count, 2);
     ASSERT_EQ(db_close(h), 0);
     EXPECT_EQ(get("DATA1.TXT"), "1,alpha,x\r\n2,,x\r\n3,beta,x\r\n");
     EXPECT_EQ(findings(data), "");
+
+    // A file whose last line lost its line end is not appended to.
+    put("DATA1.TXT", "1,alpha,x\r\n2,beta,x");
+    IndexDescriptor index; // an open would refuse the file: open it by hand
+    ASSERT_EQ(index_create(index, "DATA1.IDX", false), 1);
+    ASSERT_EQ(index_close(index), 0);
+    h = DatabaseHandle{};
+    h.descriptor = data;
+    h.file = file_open("DATA1.TXT", FILE_READ | FILE_WRITE);
+    ASSERT_EQ(index_open(h.index, "DATA1.IDX", false), 1);
+    EXPECT_EQ(write_line(h, "3,gamma,x\r\n"), DB_WRONG_FORMAT);
+    EXPECT_EQ(db_close(h), 0);
+    EXPECT_EQ(get("DATA1.TXT"), "1,alpha,x\r\n2,beta,x");
 }
 
 TEST_F(DatabaseTest, ReplacingWithTheSameLengthTouchesOnlyThatLine) {

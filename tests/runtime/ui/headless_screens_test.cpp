@@ -36,6 +36,7 @@ public:
             out += line + "\n";
         return out + "--\n";
     }
+    std::string pixel_view() override { return screen_text_art(compose_screen(display_)); }
     bool write_png(const std::string& path, std::string& error) override {
         return write_screen_png(compose_screen(display_), path, error);
     }

@@ -27,7 +27,10 @@ TEST_F(DisplayTest, CursorUnderlineSitsOnTheCellsBottomRowAndFollowsTheOffset) {
     EXPECT_EQ(row38, "................");
     EXPECT_FALSE(display.is_dark(16, 39)) << "the underline is drawn on the composed copy only";
 
+    // Cursor changes show with the next refresh, like any drawing.
     st().cursorMode = 0;
+    EXPECT_TRUE(compose_screen(display).dark(16, 39));
+    display_refresh();
     EXPECT_FALSE(compose_screen(display).dark(16, 39));
 }
 

@@ -1,0 +1,262 @@
+#include "appfile/definition_json.h"
+
+#include "appfile/json_reader.h"
+#include "appfile/json_writer.h"
+
+namespace formwick {
+
+namespace {
+
+using namespace range;
+
+// Each layout names the keys of one record in their fixed order; JsonOut
+// runs it to write, JsonIn to read and check.
+
+template <class V, class S> void startup_keys(V& v, S& s) {
+    v.integer("startTarget", s.startTarget, kStartTarget);
+    v.integer("brightness", s.brightness, kBrightness);
+    v.integer("backlightTime", s.backlightTime, kBacklightTime);
+    v.integer("deleteData", s.deleteData, kDeleteData);
+    v.flag("lockSystemMenu", s.lockSystemMenu);
+    v.flag("lockUtilities", s.lockUtilities);
+    v.ansi("password", s.password);
+    v.ansi("terminalId", s.terminalId);
+    v.require_text("terminalId", s.terminalId); // an empty one would load back as "000000"
+    v.ansi("applicationVersion", s.applicationVersion);
+    v.custom_font(s);
+    v.flag("useCustomSplash", s.useCustomSplash);
+    v.integer("splashFont", s.splashFont, kFont);
+    v.picture("splashImage", s.splashImage);
+    v.utf8_list("splashLines", s.splashLines, [](auto& line) -> auto& { return line.text; });
+    v.integer("dateFormat", s.dateFormat, kDateFormat);
+    v.pictures("menuImages", s.menuImages);
+    v.utf8_list("constants", s.constants, [](auto& t) -> auto& { return t; });
+    v.integer("protocol", s.protocol, kProtocol);
+}
+
+template <class V, class B> void barcode_keys(V& v, B& b) {
+    v.integer("readMode", b.readMode, kReadMode);
+    v.integer("readTimeout", b.readTimeout, kReadTimeout);
+    v.integer("enabledTypes", b.enabledTypes, kAnyInt);
+    v.ansi("systemSettings", b.systemSettings);
+}
+
+template <class V, class O> void ean_upc_code39_keys(V& v, O& o) {
+    v.integer("eanUpcOptions", o.eanUpcOptions, kAnyInt);
+    v.integer("code39Options", o.code39Options, kAnyInt);
+}
+
+template <class V, class O> void two_of5_msi_telepen_uk_keys(V& v, O& o) {
+    v.integer("twoOf5Options", o.twoOf5Options, kAnyInt);
+    v.integer("msiOptions", o.msiOptions, kAnyInt);
+    v.integer("telepenUkOptions", o.telepenUkOptions, kAnyInt);
+}
+
+template <class V, class O> void codabar_128_iata_keys(V& v, O& o) {
+    v.integer("codabarOptions", o.codabarOptions, kAnyInt);
+    v.integer("code128Options", o.code128Options, kAnyInt);
+    v.integer("iataOptions", o.iataOptions, kAnyInt);
+}
+
+template <class V, class O> void code11_kor_gs1_pdf_keys(V& v, O& o) {
+    v.integer("code11Options", o.code11Options, kAnyInt);
+    v.integer("koreanPostOptions", o.koreanPostOptions, kAnyInt);
+    v.integer("gs1DataBarOptions", o.gs1DataBarOptions, kAnyInt);
+    v.integer("pdf417Options", o.pdf417Options, kAnyInt);
+}
+
+template <class V, class I> void menu_item_keys(V& v, I& i) {
+    v.utf8("name", i.name);
+    v.integer("next", i.next, kTarget);
+}
+
+template <class V, class M> void menu_keys(V& v, M& m) {
+    v.integer("font", m.font, kFont);
+    v.integer("clrTarget", m.clrTarget, kTarget);
+    v.flag("useHeader", m.useHeader);
+    v.utf8("header", m.header);
+    v.flag("storeHeader", m.storeHeader);
+    v.integer("headerVariable", m.headerVariable, kFieldRef);
+    v.flag("storeItemName", m.storeItemName);
+    v.integer("itemNameVariable", m.itemNameVariable, kFieldRef);
+    v.flag("storeItemNumber", m.storeItemNumber);
+    v.integer("itemNumberVariable", m.itemNumberVariable, kFieldRef);
+    v.flag("saveOnNext", m.saveOnNext);
+    v.integer("saveDataFile", m.saveDataFile, kDataFile);
+    v.objects("items", m.items, [](auto& v2, auto& i) { menu_item_keys(v2, i); });
+}
+
+template <class V, class F> void lookup_field_keys(V& v, F& f) {
+    v.integer("offset", f.offset, kLookupOffset);
+    v.integer("maxLength", f.maxLength, kLookupMaxLength);
+}
+
+template <class V, class L> void lookup_keys(V& v, L& l) {
+    v.flag("used", l.used);
+    v.file_name("fileName", l.fileName);
+    v.file_name("indexName", l.indexName);
+    v.integer("fileType", l.fileType, kLookupFileType);
+    v.integer("recordSize", l.recordSize, kRecordSize);
+    v.integer("fieldCount", l.fieldCount, kLookupFields);
+    v.integer("delimiter", l.delimiter, kDelimiter);
+    v.integer("badFormatAction", l.badFormatAction, kBadFormatAction);
+    v.integer("noMatchAction", l.noMatchAction, kNoMatchAction);
+    v.integer("noMatchTarget", l.noMatchTarget, kTarget);
+    v.integer("missingAction", l.missingAction, kMissingAction);
+    v.integer("keyField", l.keyField, kFieldIndex);
+    v.objects("fields", l.fields, [](auto& v2, auto& f) { lookup_field_keys(v2, f); });
+}
+
+template <class V, class M> void more_keys(V& v, M& m) {
+    v.integer("alignment", m.alignment, kAlignment);
+    v.integer("initialKind", m.initialKind, kInitialKind);
+    v.ansi("initialText", m.initialText);
+    v.integer("initialVariable", m.initialVariable, kFieldRef);
+    v.flag("addPrefix", m.addPrefix);
+    v.ansi("prefix", m.prefix);
+    v.flag("addSuffix", m.addSuffix);
+    v.ansi("suffix", m.suffix);
+    v.flag("showInputMark", m.showInputMark);
+    v.utf8("inputMark", m.inputMark);
+    v.integer("decimalPlaces", m.decimalPlaces, kDecimalPlaces);
+    v.integer("matchDisplayField", m.matchDisplayField, kFieldRef);
+    v.flag("allowNegative", m.allowNegative);
+    v.integer("counterDataFile", m.counterDataFile, kDataFile);
+    v.flag("alwaysShowLine", m.alwaysShowLine);
+}
+
+template <class V, class L> void form_line_keys(V& v, L& l) {
+    v.integer("dataType", l.dataType, kLineType);
+    v.utf8("prompt", l.prompt);
+    v.integer("inputSource", l.inputSource, kInputSource);
+    v.integer("minimum", l.minimum, kInputLength);
+    v.integer("maximum", l.maximum, kInputLength);
+    v.integer("variable", l.variable, kFieldRef);
+    v.integer("lookupSource", l.lookupSource, kLookupSource);
+    v.object("more", l.more, [](auto& v2, auto& m) { more_keys(v2, m); });
+}
+
+template <class V, class F> void form_keys(V& v, F& f) {
+    v.integer("font", f.font, kFont);
+    v.integer("clrTarget", f.clrTarget, kTarget);
+    v.integer("nextTarget", f.nextTarget, kTarget);
+    v.objects("lines", f.lines, [](auto& v2, auto& l) { form_line_keys(v2, l); });
+    v.flag("saveOnNext", f.saveOnNext);
+    v.integer("saveDataFile", f.saveDataFile, kDataFile);
+}
+
+template <class V, class R> void data_field_keys(V& v, R& r) {
+    v.integer("variable1", r.variable1, kFieldRef);
+    v.integer("variable2", r.variable2, kFieldRef);
+    v.flag("isString", r.isString);
+    v.integer("fieldSize", r.fieldSize, kFieldSize);
+    v.integer("alignment", r.alignment, kAlignment);
+}
+
+template <class V, class D> void data_file_keys(V& v, D& d) {
+    v.file_name("fileName", d.fileName);
+    v.file_name("indexName", d.indexName);
+    v.integer("recordLength", d.recordLength, kRecordSize);
+    v.flag("fixedSize", d.fixedSize);
+    v.flag("useDelimiter", d.useDelimiter);
+    v.integer("delimiter", d.delimiter, kDelimiter);
+    v.integer("fieldCount", d.fieldCount, kDataFields);
+    v.flag("dateYear", d.dateYear);
+    v.flag("dateMonth", d.dateMonth);
+    v.flag("dateDay", d.dateDay);
+    v.integer("yearDigits", d.yearDigits, kYearDigits);
+    v.integer("dateOrder", d.dateOrder, kDateOrder);
+    v.flag("timeHour", d.timeHour);
+    v.flag("timeMinute", d.timeMinute);
+    v.flag("timeSecond", d.timeSecond);
+    v.flag("addDate", d.addDate);
+    v.flag("addTime", d.addTime);
+    v.integer("storageMode", d.storageMode, kStorageMode);
+    v.integer("keyField", d.keyField, kFieldIndex);
+    v.objects("fields", d.fields, [](auto& v2, auto& r) { data_field_keys(v2, r); });
+}
+
+template <class V, class L> void language_keys(V& v, L& l) {
+    auto same = [](auto& t) -> auto& { return t; };
+    v.flag("used", l.used);
+    v.utf8_list("menuTexts", l.menuTexts, same);
+    v.utf8_list("stringTexts", l.stringTexts, same);
+    v.utf8_list("messageTexts", l.messageTexts, same);
+    v.integer("menuFont", l.menuFont, kFont);
+    v.integer("stringFont", l.stringFont, kFont);
+    v.integer("messageFont", l.messageFont, kFont);
+    v.language_used_default(l);
+}
+
+template <class V, class P> void definition_keys(V& v, P& p) {
+    v.object("startup", p.startup, [](auto& v2, auto& r) { startup_keys(v2, r); });
+    v.object("barcode", p.barcode, [](auto& v2, auto& r) { barcode_keys(v2, r); });
+    v.object("eanUpcCode39", p.eanUpcCode39, [](auto& v2, auto& r) { ean_upc_code39_keys(v2, r); });
+    v.object("twoOf5MsiTelepenUk", p.twoOf5MsiTelepenUk, [](auto& v2, auto& r) { two_of5_msi_telepen_uk_keys(v2, r); });
+    v.object("codabar128Iata", p.codabar128Iata, [](auto& v2, auto& r) { codabar_128_iata_keys(v2, r); });
+    v.object("code11KorGs1Pdf", p.code11KorGs1Pdf, [](auto& v2, auto& r) { code11_kor_gs1_pdf_keys(v2, r); });
+    v.objects("menus", p.menus, [](auto& v2, auto& r) { menu_keys(v2, r); });
+    v.objects("lookups", p.lookups, [](auto& v2, auto& r) { lookup_keys(v2, r); });
+    v.objects("forms", p.forms, [](auto& v2, auto& r) { form_keys(v2, r); });
+    v.objects("dataFiles", p.dataFiles, [](auto& v2, auto& r) { data_file_keys(v2, r); });
+    v.object("language", p.language, [](auto& v2, auto& r) { language_keys(v2, r); });
+}
+
+// "Not valid JSON: parse error at line 3, column 7: ..." from the parser's
+// own text, without its exception prefix.
+std::string parse_error_text(const nlohmann::json::parse_error& e) {
+    std::string what = e.what();
+    std::size_t bracket = what.find("] ");
+    return "Not valid JSON: " + (bracket == std::string::npos ? what : what.substr(bracket + 2));
+}
+
+} // namespace
+
+bool definition_to_json(const CParameters& parameters, std::string& text, MessageSink& messages) {
+    try {
+        nlohmann::ordered_json root;
+        JsonOut out(root);
+        root["format"] = kDefinitionFormatName;
+        root["version"] = kDefinitionFormatVersion;
+        definition_keys(out, parameters);
+        text = root.dump(2) + "\n";
+        return true;
+    } catch (const JsonRefusal& r) {
+        messages.error(r.message);
+        return false;
+    }
+}
+
+bool definition_from_json(std::string_view text, CParameters& parameters, MessageSink& messages) {
+    nlohmann::json root;
+    try {
+        root = nlohmann::json::parse(text.begin(), text.end());
+    } catch (const nlohmann::json::parse_error& e) {
+        messages.error(parse_error_text(e));
+        return false;
+    }
+    CParameters work;
+    try {
+        JsonIn in(root);
+        in.root([&](JsonIn& v) {
+            Text<64> name{};
+            v.utf8("format", name);
+            if (text_bytes(name) != kDefinitionFormatName)
+                throw JsonRefusal{"format: not \"" + std::string(kDefinitionFormatName) + "\""};
+            int version = -1;
+            v.integer("version", version, range::kAnyInt);
+            if (version == -1) throw JsonRefusal{"version: missing"};
+            if (version != kDefinitionFormatVersion)
+                throw JsonRefusal{"version: " + std::to_string(version) + " is not supported, this Formwick reads version " +
+                                  std::to_string(kDefinitionFormatVersion)};
+            definition_keys(v, work);
+        });
+    } catch (const JsonRefusal& r) {
+        messages.error(r.message);
+        return false;
+    }
+    parameters = std::move(work);
+    return true;
+}
+
+} // namespace formwick
