@@ -1,5 +1,7 @@
 // formwick-cli run over the example application: its key script passes, a
 // wrong expectation fails with a report, and the options do what they say.
+#include "read_whole_file.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -9,15 +11,9 @@
 #include <sstream>
 
 namespace fs = std::filesystem;
+using formwick::test::read_file;
 
 namespace {
-
-std::string read_file(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 const std::string kExamples = FORMWICK_EXAMPLES;
 
