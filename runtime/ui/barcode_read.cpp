@@ -27,8 +27,8 @@ int rt_read_barcode(char* buffer, int max_length, int input_class) {
             scanner_disarm();
             return 0;
         }
-        if (key_poll() != KEY_NONE) {
-            const int key = key_get();
+        // The poll takes the key off the queue: it is the key to handle.
+        if (const int key = key_poll(); key != KEY_NONE) {
             if (key == KEY_TRIGGER) {
                 scanner_arm(rt_state.readMode);
                 continue;

@@ -3,6 +3,8 @@
 #include "appfile/build_application.h"
 #include "appfile/definition_json.h"
 
+#include "read_whole_file.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -12,16 +14,10 @@
 #include <sstream>
 
 using namespace formwick;
+using formwick::test::read_file;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string read_file(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 class Cli : public ::testing::Test {
 protected:

@@ -57,23 +57,28 @@ GlyphTable glyph_table(const FontView& font, int rows) {
     return table;
 }
 
-} // namespace
+// The glyph tables of one font: cells read whole, and without their bottom
+// row (where the cursor underline sits).
+struct FontTables {
+    explicit FontTables(const FontView& font)
+        : whole(glyph_table(font, font.height())),
+          without_bottom(font.height() > 1 ? glyph_table(font, font.height() - 1) : GlyphTable{}) {}
+    GlyphTable whole, without_bottom;
+};
 
-std::vector<std::string> read_screen_text(const Screen& screen, const FontView& font, int text_y_offset) {
+std::vector<std::string> read_rows(const Screen& screen, const FontView& font, const FontTables& tables,
+                                   int text_y_offset) {
     std::vector<std::string> lines;
-    if (!font.valid() || font.wide()) return lines;
     const int w = font.width(), h = font.height();
-    const GlyphTable whole = glyph_table(font, h);
-    const GlyphTable without_bottom = h > 1 ? glyph_table(font, h - 1) : GlyphTable{};
     const int columns = screen.width / w;
     for (int top = text_y_offset; top + h <= screen.height; top += h) {
         std::string line;
         for (int c = 0; c < columns; ++c) {
             int glyph = -1;
-            if (auto it = whole.find(cell_pattern(screen, c * w, top, w, h)); it != whole.end()) {
+            if (auto it = tables.whole.find(cell_pattern(screen, c * w, top, w, h)); it != tables.whole.end()) {
                 glyph = it->second;
-            } else if (auto near = without_bottom.find(cell_pattern(screen, c * w, top, w, h - 1));
-                       near != without_bottom.end()) {
+            } else if (auto near = tables.without_bottom.find(cell_pattern(screen, c * w, top, w, h - 1));
+                       near != tables.without_bottom.end()) {
                 glyph = near->second;
             }
             append_utf8(line, glyph < 0 ? '?' : glyph_code_point(glyph));
@@ -82,6 +87,21 @@ std::vector<std::string> read_screen_text(const Screen& screen, const FontView& 
         lines.push_back(line);
     }
     return lines;
+}
+
+} // namespace
+
+std::vector<std::string> read_screen_text(const Screen& screen, const FontView& font, int text_y_offset) {
+    if (!font.valid() || font.wide()) return {};
+    return read_rows(screen, font, FontTables(font), text_y_offset);
+}
+
+std::vector<std::vector<std::string>> read_screen_text_every_offset(const Screen& screen, const FontView& font) {
+    std::vector<std::vector<std::string>> readings;
+    if (!font.valid() || font.wide()) return readings;
+    const FontTables tables(font);
+    for (int offset = 0; offset < font.height(); ++offset) readings.push_back(read_rows(screen, font, tables, offset));
+    return readings;
 }
 
 } // namespace formwick

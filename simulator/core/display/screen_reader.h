@@ -19,4 +19,8 @@ namespace formwick {
 // fonts).
 std::vector<std::string> read_screen_text(const Screen& screen, const FontView& font, int text_y_offset = 0);
 
+// read_screen_text at every text y offset from 0 to the glyph height - 1,
+// in that order, for text whose rows may start anywhere.
+std::vector<std::vector<std::string>> read_screen_text_every_offset(const Screen& screen, const FontView& font);
+
 } // namespace formwick

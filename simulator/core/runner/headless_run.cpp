@@ -30,7 +30,9 @@ HeadlessResult run_headless(const KeyScript& script, const std::function<void()>
         }
     });
 
-    ScriptExecutor executor(terminal, barcodes, options.executor);
+    ExecutorOptions executorOptions = options.executor;
+    if (!executorOptions.files) executorOptions.files = options.files; // EXPECT FILE reads the same RAM disk
+    ScriptExecutor executor(terminal, barcodes, executorOptions);
     const bool played = executor.execute(script, sink);
     terminal.stop();
     runtime.join();

@@ -1,8 +1,10 @@
 #include "simulator/core/runner/key_script.h"
 
+#include "model/field_refs.h"
 #include "runtime/services/keys.h"
 #include "simulator/core/host/host_calendar.h"
 #include "simulator/core/keys/key_names.h"
+#include "simulator/core/ramdisk/ram_disk.h"
 #include "simulator/core/runner/script_tokens.h"
 
 #include <cctype>
@@ -107,6 +109,78 @@ std::string parse_clock(const Tokens& args, ScriptCommand& cmd) {
     return {};
 }
 
+// EXPECT is followed by what is checked; each kind has its own parser over
+// the tokens after its word.
+std::string expect_screen(const Tokens& args, ScriptCommand& cmd) {
+    cmd.op = ScriptOp::expect_screen;
+    std::string error = one_quoted(args, cmd, "EXPECT SCREEN \"text\"");
+    if (error.empty() && cmd.text.empty()) error = "needs a text that is not empty";
+    return error;
+}
+
+// The largest line count EXPECT FILE ... LINES takes.
+constexpr int kMaxExpectedLines = 1000000;
+
+std::string expect_file(const Tokens& args, ScriptCommand& cmd) {
+    const char* usage = "needs a file name in quotes, then LINE \"text\" or LINES n";
+    if (args.size() != 3 || !args[0].quoted || args[0].text.empty() || args[1].quoted) return usage;
+    cmd.file = args[0].text;
+    if (!ramdisk_name_valid(cmd.file.c_str()))
+        return "needs a plain RAM disk file name, not \"" + cmd.file + "\"";
+    const std::string word = upper(args[1].text);
+    if (word == "LINE" && args[2].quoted) {
+        cmd.op = ScriptOp::expect_line;
+        cmd.text = args[2].text;
+        return {};
+    }
+    if (word == "LINES" && !args[2].quoted) {
+        cmd.op = ScriptOp::expect_lines;
+        if (parse_int(args[2].text, cmd.number) && cmd.number >= 0 && cmd.number <= kMaxExpectedLines) return {};
+        return "LINES needs a count from 0 to 1000000, not '" + args[2].text + "'";
+    }
+    return usage;
+}
+
+std::string expect_variable(const Tokens& args, ScriptCommand& cmd) {
+    cmd.op = ScriptOp::expect_variable;
+    if (args.size() != 2 || args[0].quoted || !args[1].quoted)
+        return "needs a variable number and a value in quotes: EXPECT VAR 3 \"12\"";
+    if (!parse_int(args[0].text, cmd.number) || cmd.number < kFieldRefFirstVariable || cmd.number > kFieldRefLastVariable)
+        return "has variables 1 to 20, not '" + args[0].text + "'";
+    cmd.text = args[1].text;
+    return {};
+}
+
+struct ExpectEntry {
+    const char* name;
+    ArgParser parse;
+};
+
+constexpr ExpectEntry kExpectations[] = {
+    {"SCREEN", expect_screen},
+    {"FILE", expect_file},
+    {"VAR", expect_variable},
+};
+
+std::string parse_expect(const Tokens& args, ScriptCommand& cmd) {
+    std::size_t at = 0;
+    if (at < args.size() && !args[at].quoted && upper(args[at].text) == "NO") {
+        cmd.absent = true;
+        ++at;
+    }
+    if (at < args.size() && !args[at].quoted) {
+        const std::string word = upper(args[at].text);
+        for (const ExpectEntry& entry : kExpectations) {
+            if (word != entry.name) continue;
+            if (cmd.absent && entry.parse != expect_screen) return "NO goes only with SCREEN";
+            const Tokens rest(args.begin() + static_cast<std::ptrdiff_t>(at) + 1, args.end());
+            const std::string error = entry.parse(rest, cmd);
+            return error.empty() ? error : word + " " + error;
+        }
+    }
+    return "needs SCREEN, NO SCREEN, FILE or VAR";
+}
+
 struct CommandEntry {
     const char* name;
     ScriptOp op;
@@ -119,6 +193,7 @@ constexpr CommandEntry kCommands[] = {
     {"TYPE", ScriptOp::type, parse_type},       {"SCAN", ScriptOp::scan, parse_scan},
     {"WAIT", ScriptOp::wait, parse_wait},       {"SCREEN", ScriptOp::screen, parse_screen},
     {"ALPHA", ScriptOp::alpha, parse_alpha},    {"CLOCK", ScriptOp::clock, parse_clock},
+    {"EXPECT", ScriptOp::expect_screen, parse_expect}, // the kind of expectation sets the op
 };
 
 std::string parse_press(const Tokens& args, ScriptCommand& cmd) {
@@ -192,6 +267,11 @@ bool parse_key_script(std::string_view text, KeyScript& script, MessageSink& sin
     return ok;
 }
 
+bool script_op_checks(ScriptOp op) {
+    return op == ScriptOp::expect_screen || op == ScriptOp::expect_line || op == ScriptOp::expect_lines ||
+           op == ScriptOp::expect_variable;
+}
+
 const char* script_op_name(ScriptOp op) {
     switch (op) {
     case ScriptOp::press: return "key";
@@ -202,6 +282,10 @@ const char* script_op_name(ScriptOp op) {
     case ScriptOp::screen: return "SCREEN";
     case ScriptOp::alpha: return "ALPHA";
     case ScriptOp::clock: return "CLOCK";
+    case ScriptOp::expect_screen: return "EXPECT SCREEN";
+    case ScriptOp::expect_line: return "EXPECT FILE LINE";
+    case ScriptOp::expect_lines: return "EXPECT FILE LINES";
+    case ScriptOp::expect_variable: return "EXPECT VAR";
     }
     return "?";
 }

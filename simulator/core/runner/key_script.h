@@ -15,6 +15,10 @@
 //   SCREEN "menu.png"         save the screen (".png" as a picture, else text;
 //                             SCREEN PIXELS "f.txt" saves the pixels)
 //   CLOCK 2025-06-30 17:45:00 set the terminal's date and time
+//   EXPECT SCREEN "Stock"     the screen shows this text (EXPECT NO SCREEN: not)
+//   EXPECT FILE "Counts.txt" LINE "a;1"   the RAM disk file holds this line
+//   EXPECT FILE "Counts.txt" LINES 2      the file holds exactly 2 lines
+//   EXPECT VAR 3 "12"         variable 3 holds this value
 //
 // The parser only checks the syntax; what needs the terminal model (keys the
 // model lacks, characters no key types) is checked before a run starts.
@@ -30,19 +34,26 @@
 
 namespace formwick {
 
-enum class ScriptOp { press, digits, type, scan, wait, screen, alpha, clock };
+enum class ScriptOp {
+    press, digits, type, scan, wait, screen, alpha, clock,
+    expect_screen, expect_line, expect_lines, expect_variable
+};
 
 struct ScriptCommand {
     int line = 0;
     ScriptOp op = ScriptOp::press;
     int key = 0;           // press: the key code
     int repeat = 1;        // press: how many times
-    std::string text;      // digits, type, scan: the characters; screen: the file (empty: print)
+    std::string text;      // digits, type, scan: the characters; screen: the file (empty: print);
+                           // expect: the text or value expected
     std::int64_t ms = 0;   // wait
     bool pixels = false;   // screen: the pixels rather than the text
     int alpha = -1;        // alpha: -1 toggle, 0 off, 1 on
     DateRecord date;       // clock
     TimeRecord time;       // clock
+    bool absent = false;   // expect_screen: the text must not show
+    std::string file;      // expect_line, expect_lines: the RAM disk file
+    int number = 0;        // expect_lines: the line count; expect_variable: the variable
 };
 
 struct KeyScript {
@@ -52,6 +63,9 @@ struct KeyScript {
 // Parses the whole text, reporting every bad line as "line N: ..." to
 // `sink`; true when there was none.
 bool parse_key_script(std::string_view text, KeyScript& script, MessageSink& sink);
+
+// True for the commands that check rather than act (EXPECT ...).
+bool script_op_checks(ScriptOp op);
 
 // The name of a command as written in scripts ("TYPE", "WAIT", ...).
 const char* script_op_name(ScriptOp op);

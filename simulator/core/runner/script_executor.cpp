@@ -60,13 +60,18 @@ ScriptExecutor::Handler ScriptExecutor::handler(ScriptOp op) {
     case ScriptOp::screen: return &ScriptExecutor::do_screen;
     case ScriptOp::alpha: return &ScriptExecutor::do_alpha;
     case ScriptOp::clock: return &ScriptExecutor::do_clock;
+    case ScriptOp::expect_screen: return &ScriptExecutor::do_expect_screen;
+    case ScriptOp::expect_line: return &ScriptExecutor::do_expect_line;
+    case ScriptOp::expect_lines: return &ScriptExecutor::do_expect_lines;
+    case ScriptOp::expect_variable: return &ScriptExecutor::do_expect_variable;
     }
     return nullptr;
 }
 
 bool ScriptExecutor::execute(const KeyScript& script, MessageSink& sink) {
     for (const ScriptCommand& cmd : script.commands) {
-        const bool finishedIsFine = cmd.op == ScriptOp::screen;
+        // Screens and expectations still look at what a run that ended left.
+        const bool finishedIsFine = cmd.op == ScriptOp::screen || script_op_checks(cmd.op);
         if (!settle(cmd, sink, finishedIsFine)) return false;
         if (!(this->*handler(cmd.op))(cmd, sink)) return false;
     }
@@ -171,7 +176,7 @@ bool ScriptExecutor::do_screen(const ScriptCommand& cmd, MessageSink& sink) {
     const auto view = [&] { return cmd.pixels ? options_.screen->pixel_view() : options_.screen->text_view(); };
     if (cmd.text.empty()) {
         if (options_.out) *options_.out << view();
-        return true;
+        return !options_.numberedPngs || save_numbered_png(cmd, sink);
     }
     std::filesystem::path path(cmd.text);
     if (path.is_relative() && !options_.outputDir.empty()) path = options_.outputDir / path;
@@ -187,6 +192,20 @@ bool ScriptExecutor::do_screen(const ScriptCommand& cmd, MessageSink& sink) {
     file << view();
     if (file.flush()) return true;
     sink.error(at_line(cmd) + "SCREEN: cannot write " + path.string());
+    return false;
+}
+
+// Printed screens are numbered in the order they are printed, with the
+// script line: screen-03-line12.png.
+bool ScriptExecutor::save_numbered_png(const ScriptCommand& cmd, MessageSink& sink) {
+    char name[48];
+    std::snprintf(name, sizeof name, "screen-%02d-line%d.png", ++printedScreens_, cmd.line);
+    std::string error;
+    if (options_.screen->write_png((options_.outputDir / name).string(), error)) {
+        note(cmd, std::string("saved ") + name);
+        return true;
+    }
+    sink.error(at_line(cmd) + "SCREEN: " + error);
     return false;
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "simulator/core/host/terminal_host.h"
+#include "simulator/core/runner/expectation_probe.h"
 #include "simulator/core/runner/key_script.h"
 #include "simulator/core/runner/screen_dump.h"
 #include "simulator/core/runner/script_barcodes.h"
@@ -21,6 +22,9 @@ struct ExecutorOptions {
     ScreenDump* screen = nullptr;          // SCREEN needs it
     std::ostream* out = nullptr;           // printed screens and notes
     std::filesystem::path outputDir;       // where relative SCREEN files go
+    bool numberedPngs = false;             // every printed SCREEN also saved in outputDir
+    FileService* files = nullptr;          // the RAM disk, for EXPECT FILE
+    ExpectationProbe* probe = nullptr;     // the program's values, for EXPECT VAR
     std::chrono::milliseconds busyLimit{10000}; // real time the runtime may work without waiting
 };
 
@@ -53,10 +57,24 @@ private:
     bool do_screen(const ScriptCommand& cmd, MessageSink& sink);
     bool do_alpha(const ScriptCommand& cmd, MessageSink& sink);
     bool do_clock(const ScriptCommand& cmd, MessageSink& sink);
+    bool do_expect_screen(const ScriptCommand& cmd, MessageSink& sink);
+    bool do_expect_line(const ScriptCommand& cmd, MessageSink& sink);
+    bool do_expect_lines(const ScriptCommand& cmd, MessageSink& sink);
+    bool do_expect_variable(const ScriptCommand& cmd, MessageSink& sink);
+
+    // Reports a failed expectation: the line, what was expected, what was
+    // found, and the screen as text. Always false.
+    bool expectation_failed(const ScriptCommand& cmd, MessageSink& sink, const std::string& expected,
+                            const std::string& found);
+    // The lines of the RAM disk file of `cmd`; false, reported, when there
+    // is no such file.
+    bool file_lines(const ScriptCommand& cmd, MessageSink& sink, std::vector<std::string>& lines);
+    bool save_numbered_png(const ScriptCommand& cmd, MessageSink& sink);
 
     CTerminal& terminal_;
     ScriptBarcodes& barcodes_;
     ExecutorOptions options_;
+    int printedScreens_ = 0;
 };
 
 } // namespace formwick

@@ -26,6 +26,8 @@ HeadlessResult run_simulated(const KeyScript& script, const std::function<void()
     headless.executor.screen = &screen;
     headless.executor.out = options.out;
     headless.executor.outputDir = options.outputDir;
+    headless.executor.numberedPngs = options.numberedPngs;
+    headless.executor.probe = options.probe;
     headless.executor.busyLimit = options.busyLimit;
     headless.display = &display;
     headless.files = &files;

@@ -11,6 +11,8 @@ struct SimulatedRunOptions {
     std::filesystem::path ramdisk;        // the RAM disk folder; made when missing
     std::ostream* out = nullptr;          // printed screens and notes
     std::filesystem::path outputDir;      // where relative SCREEN files go
+    bool numberedPngs = false;            // every printed SCREEN also saved in outputDir
+    ExpectationProbe* probe = nullptr;    // the program's values, for EXPECT VAR
     AudioOutput* audio = nullptr;         // silent when null
     std::chrono::milliseconds busyLimit{10000};
 };

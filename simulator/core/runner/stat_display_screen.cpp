@@ -2,6 +2,7 @@
 
 #include "simulator/core/display/screen.h"
 #include "simulator/core/display/screen_reader.h"
+#include "simulator/core/fonts/builtin_fonts.h"
 
 namespace formwick {
 
@@ -22,6 +23,16 @@ std::string StatDisplayScreen::text_view() {
         out += "|" + line + std::string(static_cast<std::size_t>(std::max(columns - width, 0)), ' ') + "|\n";
     }
     return out + edge;
+}
+
+std::vector<std::string> StatDisplayScreen::readings() {
+    const Screen screen = compose_screen(display_);
+    std::vector<std::string> rows = read_screen_text(screen, display_.font(), display_.state().textYOffset);
+    for (int font = 0; font < kBuiltinFontCount; ++font)
+        for (std::vector<std::string>& reading : read_screen_text_every_offset(screen, FontView::builtin(font)))
+            for (std::string& row : reading)
+                if (!row.empty()) rows.push_back(std::move(row));
+    return rows;
 }
 
 std::string StatDisplayScreen::pixel_view() { return screen_text_art(compose_screen(display_)); }

@@ -12,6 +12,7 @@ public:
     explicit StatDisplayScreen(const CStatDisplay& display, int pngScale = 2);
 
     std::string text_view() override;
+    std::vector<std::string> readings() override;
     std::string pixel_view() override;
     bool write_png(const std::string& path, std::string& error) override;
 

@@ -190,9 +190,12 @@ int FakeKeys::wait_for(const int* codes, int count) {
 
 void FakeKeys::flush() { ++flushes; }
 
+// Takes the front key off the queue, as the terminal host does.
 int FakeKeys::poll() {
     if (script.empty() || script.front().is_barcode) return KEY_NONE;
-    return script.front().key;
+    const int key = script.front().key;
+    script.pop_front();
+    return key;
 }
 
 void FakeKeys::wait_ms(int ms) {

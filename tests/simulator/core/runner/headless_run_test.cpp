@@ -13,6 +13,7 @@ namespace {
 class FakeScreen final : public ScreenDump {
 public:
     std::string text_view() override { return "<screen " + std::to_string(++views) + ">\n"; }
+    std::vector<std::string> readings() override { return rows; }
     std::string pixel_view() override { return "<pixels>\n"; }
     bool write_png(const std::string& path, std::string& error) override {
         if (path.find("missing/") != std::string::npos) {
@@ -24,6 +25,7 @@ public:
     }
     int views = 0;
     std::vector<std::string> pngs;
+    std::vector<std::string> rows; // what the screen reads back
 };
 
 // A routine shaped like a form line: reads text up to ENTER, then a barcode

@@ -53,6 +53,36 @@ TEST(HostScriptParse, EachCommandForm) {
     EXPECT_EQ(c.time.second, 9);
 }
 
+TEST(HostScriptParse, ExpectationForms) {
+    struct Case {
+        const char* line;
+        ScriptOp op;
+        bool absent;
+        const char* file;
+        int number;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"EXPECT SCREEN \"Stock taking\"", ScriptOp::expect_screen, false, "", 0, "Stock taking"},
+        {"expect no screen \"Warning\"", ScriptOp::expect_screen, true, "", 0, "Warning"},
+        {"EXPECT FILE \"Counts.txt\" LINE \"871;000012\"", ScriptOp::expect_line, false, "Counts.txt", 0, "871;000012"},
+        {"EXPECT FILE \"Counts.txt\" LINE \"\"", ScriptOp::expect_line, false, "Counts.txt", 0, ""},
+        {"Expect File \"COUNTS.TXT\" lines 3", ScriptOp::expect_lines, false, "COUNTS.TXT", 3, ""},
+        {"EXPECT FILE \"Counts.txt\" LINES 0", ScriptOp::expect_lines, false, "Counts.txt", 0, ""},
+        {"EXPECT VAR 20 \"\"", ScriptOp::expect_variable, false, "", 20, ""},
+        {"EXPECT VAR 1 \"a \\\"b\\\"\"  # quotes inside", ScriptOp::expect_variable, false, "", 1, "a \"b\""},
+    };
+    for (const Case& c : cases) {
+        const ScriptCommand cmd = parse_one(c.line);
+        EXPECT_EQ(cmd.op, c.op) << c.line;
+        EXPECT_EQ(cmd.absent, c.absent) << c.line;
+        EXPECT_EQ(cmd.file, c.file) << c.line;
+        EXPECT_EQ(cmd.number, c.number) << c.line;
+        EXPECT_EQ(cmd.text, c.text) << c.line;
+        EXPECT_TRUE(script_op_checks(cmd.op)) << c.line;
+    }
+}
+
 TEST(HostScriptParse, BadLinesAreReportedWithTheirNumbers) {
     const std::pair<const char*, const char*> cases[] = {
         {"JUMP", "unknown command or key 'JUMP'"},
@@ -73,6 +103,22 @@ TEST(HostScriptParse, BadLinesAreReportedWithTheirNumbers) {
         {"CLOCK 2023-02-28 24:00:00", "no such time"},
         {"MENU", "simulator's own menu"},
         {"\"ENTER\"", "a command comes first"},
+        {"EXPECT", "EXPECT needs SCREEN, NO SCREEN, FILE or VAR"},
+        {"EXPECT \"Stock\"", "EXPECT needs SCREEN, NO SCREEN, FILE or VAR"},
+        {"EXPECT SCREEN Stock", "EXPECT SCREEN needs one text in quotes"},
+        {"EXPECT SCREEN \"\"", "EXPECT SCREEN needs a text that is not empty"},
+        {"EXPECT NO VAR 1 \"x\"", "EXPECT NO goes only with SCREEN"},
+        {"EXPECT FILE \"Counts.txt\"", "EXPECT FILE needs a file name in quotes, then LINE"},
+        {"EXPECT FILE Counts.txt LINES 2", "EXPECT FILE needs a file name in quotes"},
+        {"EXPECT FILE \"Counts.txt\" LINE 12", "EXPECT FILE needs a file name in quotes"},
+        {"EXPECT FILE \"Counts.txt\" LINES -1", "LINES needs a count from 0 to 1000000, not '-1'"},
+        {"EXPECT FILE \"Counts.txt\" LINES two", "not 'two'"},
+        {"EXPECT FILE \"../etc/passwd\" LINES 1", "needs a plain RAM disk file name"},
+        {"EXPECT FILE \"sub/Counts.txt\" LINES 1", "needs a plain RAM disk file name"},
+        {"EXPECT VAR 0 \"x\"", "EXPECT VAR has variables 1 to 20, not '0'"},
+        {"EXPECT VAR 21 \"x\"", "not '21'"},
+        {"EXPECT VAR 3 x", "EXPECT VAR needs a variable number and a value in quotes"},
+        {"EXPECT VAR \"x\"", "EXPECT VAR needs a variable number"},
     };
     for (auto [line, expected] : cases) {
         KeyScript script;
