@@ -2,13 +2,17 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
 #include <random>
 
 namespace formwick::bench {
 
 const char* store_mode_name(StoreMode mode) {
-    return mode == StoreMode::append ? "append" : "update sorted";
+    switch (mode) {
+    case StoreMode::append: return "append";
+    case StoreMode::update_sorted: return "update sorted";
+    case StoreMode::update_resized: return "update sorted, lines changing length";
+    }
+    return "";
 }
 
 CParameters bench_application(StoreMode mode) {
@@ -37,6 +41,7 @@ CParameters bench_application(StoreMode mode) {
     quantity.minimum = 1;
     quantity.maximum = kQuantityWidth;
     quantity.variable = 2;
+    if (mode == StoreMode::update_resized) quantity.more.alignment = 4; // kept as typed
 
     CParamData& data = p.dataFiles[0];
     data.fixedSize = 0;
@@ -47,7 +52,7 @@ CParameters bench_application(StoreMode mode) {
     data.storageMode = mode == StoreMode::append ? 0 : 1;
     data.keyField = 0;
     data.fields[0] = CDataRecord{1, 0, 1, kArticleLength, 0};
-    data.fields[1] = CDataRecord{2, 0, 0, kQuantityWidth, 3};
+    data.fields[1] = CDataRecord{2, 0, 0, kQuantityWidth, mode == StoreMode::update_resized ? 4 : 3};
     return p;
 }
 
@@ -71,9 +76,10 @@ std::vector<StoredRecord> session_records(int count, int articles) {
 }
 
 std::vector<std::string> expected_lines(const std::vector<StoredRecord>& records, StoreMode mode) {
-    auto line = [](const StoredRecord& r) {
-        char quantity[kQuantityWidth + 1];
-        std::snprintf(quantity, sizeof quantity, "%0*d", kQuantityWidth, r.quantity);
+    const int width = mode == StoreMode::update_resized ? 0 : kQuantityWidth;
+    auto line = [width](const StoredRecord& r) {
+        char quantity[16];
+        std::snprintf(quantity, sizeof quantity, "%0*d", width, r.quantity);
         return r.article + "," + quantity;
     };
     std::vector<std::string> lines;
@@ -81,11 +87,18 @@ std::vector<std::string> expected_lines(const std::vector<StoredRecord>& records
         for (const StoredRecord& r : records) lines.push_back(line(r));
         return lines;
     }
-    std::map<std::string, std::size_t> at; // article -> its line
     for (const StoredRecord& r : records) {
-        auto [it, added] = at.try_emplace(r.article, lines.size());
-        if (added) lines.push_back(line(r));
-        else lines[it->second] = line(r);
+        auto old = std::find_if(lines.begin(), lines.end(),
+                                [&](const std::string& l) { return l.compare(0, r.article.size(), r.article) == 0; });
+        std::string now = line(r);
+        if (old == lines.end()) {
+            lines.push_back(std::move(now));
+        } else if (old->size() == now.size()) {
+            *old = std::move(now);
+        } else {
+            lines.erase(old);
+            lines.push_back(std::move(now));
+        }
     }
     return lines;
 }

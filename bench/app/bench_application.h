@@ -10,12 +10,15 @@
 
 namespace formwick::bench {
 
-enum class StoreMode { append, update_sorted };
+// update_resized is update_sorted with the quantity stored as typed
+// ("Variable size"), so a replacement often changes the line's length and
+// the file is rewritten and its index rebuilt.
+enum class StoreMode { append, update_sorted, update_resized };
 
 const char* store_mode_name(StoreMode mode);
 
 inline constexpr int kArticleLength = 13; // also the key field's width
-inline constexpr int kQuantityWidth = 6;  // stored right-aligned with zeros
+inline constexpr int kQuantityWidth = 6;  // at most; right-aligned with zeros
 
 // Form 1 (scan the article, type the quantity) stores into Data 1, keyed
 // by the article, appending or replacing by `mode`, and goes to Form 1.
@@ -32,8 +35,9 @@ struct StoredRecord {
 std::vector<StoredRecord> session_records(int count, int articles);
 
 // The lines Data1.txt must hold afterwards, in file order, without CR LF:
-// every record with append; with update sorted one line per article in the
-// order of its first store, holding its last quantity.
+// every record with append; with update one line per article holding its
+// last quantity, in the order of its first store, except that a line
+// replaced by one of another length moves to the end.
 std::vector<std::string> expected_lines(const std::vector<StoredRecord>& records, StoreMode mode);
 
 } // namespace formwick::bench

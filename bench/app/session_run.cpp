@@ -81,7 +81,10 @@ SessionTimes run_session(const CParameters& parameters, const std::string& scrip
         times.scanWait = share(timedKeys->scanning);
         times.keyOther = share(timedKeys->other);
     }
-    times.drawing = share(timedDisplay.drawing);
+    times.text = share(timedDisplay.text);
+    times.frames = share(timedDisplay.frames);
+    times.shapes = share(timedDisplay.shapes);
+    times.drawing = times.text + times.frames + times.shapes;
     times.screenSave = share(timedDisplay.saving);
     times.fileReads = share(timedFiles.reading);
     times.fileWrites = share(timedFiles.writing);

@@ -28,7 +28,8 @@ struct SessionTimes {
     Share keyWait;    // the runtime waiting for a key, i.e. for the script
     Share scanWait;   // the runtime waiting in a barcode read
     Share keyOther;   // key calls that do not wait
-    Share drawing;    // the display emulation
+    Share drawing;    // the display emulation: text + frames + shapes
+    Share text, frames, shapes;
     Share screenSave; // screen save and restore around index rebuilds
     Share files;      // every RAM disk call
     Share fileReads, fileWrites, fileOpens, fileSeeks, fileFolder;

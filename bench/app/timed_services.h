@@ -44,21 +44,23 @@ class TimedDisplay final : public DisplayService {
 public:
     explicit TimedDisplay(DisplayService& inner) : inner_(inner) {}
 
-    CallTime drawing; // every call but the screen save and restore
-    CallTime saving;  // display_save / display_restore (index rebuilds)
+    CallTime text;   // putc and glyph: characters drawn, control codes
+    CallTime frames; // refresh: the frame handed to the front end
+    CallTime shapes; // lines, images, font changes
+    CallTime saving; // display_save / display_restore (index rebuilds)
 
     DisplayState& state() override { return inner_.state(); }
-    void putc(int code) override { timed(drawing, [&] { inner_.putc(code); }); }
-    void refresh() override { timed(drawing, [&] { inner_.refresh(); }); }
-    void glyph(int code) override { timed(drawing, [&] { inner_.glyph(code); }); }
-    void set_font(int font) override { timed(drawing, [&] { inner_.set_font(font); }); }
+    void putc(int code) override { timed(text, [&] { inner_.putc(code); }); }
+    void refresh() override { timed(frames, [&] { inner_.refresh(); }); }
+    void glyph(int code) override { timed(text, [&] { inner_.glyph(code); }); }
+    void set_font(int font) override { timed(shapes, [&] { inner_.set_font(font); }); }
     void set_custom_font(const std::uint8_t* image, std::size_t size) override {
-        timed(drawing, [&] { inner_.set_custom_font(image, size); });
+        timed(shapes, [&] { inner_.set_custom_font(image, size); });
     }
     void line(int x0, int y0, int x1, int y1, int mode) override {
-        timed(drawing, [&] { inner_.line(x0, y0, x1, y1, mode); });
+        timed(shapes, [&] { inner_.line(x0, y0, x1, y1, mode); });
     }
-    void image(int x, int y, ImageView image) override { timed(drawing, [&] { inner_.image(x, y, image); }); }
+    void image(int x, int y, ImageView image) override { timed(shapes, [&] { inner_.image(x, y, image); }); }
     int save(const char* name) override { return timed(saving, [&] { return inner_.save(name); }); }
     int restore(const char* name) override { return timed(saving, [&] { return inner_.restore(name); }); }
 
