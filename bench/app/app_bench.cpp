@@ -2,12 +2,12 @@
 // clock, once appending every record and once with "Update record (sorted)"
 // over a tenth as many articles (so most stores replace a record); a third
 // session updates lines whose length changes, so replacements rewrite the
-// file and rebuild the index. Reports
-// records per second in real and processor time and where the time goes:
-// the script player, drawing, the RAM disk, and (from the same stores made
-// without the form) record building and the database. Afterwards Data1.txt
-// must hold exactly the expected lines and its index must pass the
-// integrity check; otherwise the program fails.
+// file and rebuild the index. Reports records per second in real and
+// processor time and where the time goes: the script player, drawing, the
+// RAM disk, and (from the same stores made without the form) record
+// building and the database. Afterwards Data1.txt must hold exactly the
+// expected lines and its index must pass the integrity check; otherwise the
+// program fails.
 //
 // usage: app_bench [RECORDS] [--mode append|update|resized] [--keep]
 //   RECORDS  records per session (default 10000, or FORMWICK_BENCH_RECORDS)
@@ -109,6 +109,7 @@ void print_session(const SessionTimes& t, int records) {
 
 void print_player(const PlayerTimes& b, const SessionTimes& t, int records) {
     const long long keys = t.keyWait.calls;
+    if (keys == 0) return;
     std::printf("  the script player alone, %lld keys into a runtime that only takes them:\n", keys);
     std::printf("    %-38s %8.3f s %8.1f us/key    processor %.3f s\n", "wall", b.wall, 1e6 * b.wall / keys,
                 b.cpu);

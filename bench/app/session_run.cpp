@@ -6,7 +6,6 @@
 #include "simulator/core/display/stat_display.h"
 #include "simulator/core/ramdisk/ram_disk.h"
 #include "simulator/core/runner/headless_run.h"
-#include "simulator/core/runner/stat_display_screen.h"
 
 #include <chrono>
 #include <optional>
@@ -43,14 +42,12 @@ SessionTimes run_session(const CParameters& parameters, const std::string& scrip
 
     std::filesystem::create_directories(ramdisk);
     CStatDisplay display;
-    StatDisplayScreen screen(display);
     CRamDisk disk(ramdisk);
     TimedDisplay timedDisplay(display);
     TimedFiles timedFiles(disk);
     std::optional<TimedKeys> timedKeys;
 
     HeadlessOptions options;
-    options.executor.screen = &screen;
     options.display = &timedDisplay;
     options.files = &timedFiles;
 
