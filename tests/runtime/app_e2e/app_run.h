@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <ostream>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -40,6 +41,14 @@ protected:
     CParameters app;
     std::filesystem::path folder;
 };
+
+// Rows of a table of cases print as their name in test reports; each
+// test file's unnamed namespace takes this in with a using-declaration.
+template <typename Case>
+    requires requires(const Case& c) { std::string(c.name); }
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 // Loads a definition from fixtures/.
 void load_fixture(const std::string& json_name, CParameters& app);

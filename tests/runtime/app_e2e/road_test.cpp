@@ -9,6 +9,8 @@
 namespace formwick::e2e {
 namespace {
 
+using e2e::PrintTo;
+
 // Types AB and 12 into Form 1, then CD and 7 when the form comes again.
 constexpr const char* kTwoRecords = "TYPE \"AB\"\nENTER\n12\nCLOCK 2025-01-01 08:00:00\nENTER\n"
                                     "TYPE \"CD\"\nENTER\n7\nCLOCK 2025-06-30 17:45:00\nENTER\nSCREEN\n";
