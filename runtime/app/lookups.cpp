@@ -25,23 +25,41 @@ void show_with_name(int text_id, const std::string& name, int style) {
     rt_message(message.c_str(), style);
 }
 
+// A field number of the settings, 0 when out of range.
+int field_index(int n, int count) { return n >= 0 && n < count ? n : 0; }
+
 // Field n of the record line just found, at most `limit` (<= 100) bytes.
+// The line end that the last field of a separated line keeps is dropped:
+// a value holding it could be neither shown nor stored in a record line.
 std::string record_field(const DatabaseDescriptor& d, int n, int limit) {
     if (limit > DB_KEY_FIELD_MAX) limit = DB_KEY_FIELD_MAX;
     if (limit < 0) limit = 0;
     char buffer[DB_KEY_FIELD_MAX + 1] = {};
     int r = db_get_field(d, n, db_record, buffer, limit);
     if (r < 0 && r != DB_FIELD_CUT) return {};
-    return buffer;
+    std::string value = buffer;
+    while (!value.empty() && (value.back() == '\r' || value.back() == '\n')) value.pop_back();
+    return value;
 }
 
-// Opens a database for a search; a failure other than "cannot open" shows
-// its message. True when open.
-bool open_for_search(const DatabaseDescriptor& d, OpenDatabase& db) {
+enum class Search { not_open, not_found, found };
+
+// Opens a database for a search and looks up `key_value` cut to
+// `key_length` characters; a found record's line is in db_record. A
+// failure other than "cannot open" or "not found" shows its message. The
+// file stays open for the caller to close.
+Search find_record(const DatabaseDescriptor& d, OpenDatabase& db, std::string_view key_value, int key_length) {
     int r = db.open(d);
-    if (r == 0) return true;
-    if (r != DB_CANNOT_OPEN) db_report_failure(d, r);
-    return false;
+    if (r != 0) {
+        if (r != DB_CANNOT_OPEN) db_report_failure(d, r);
+        return Search::not_open;
+    }
+    std::string key(cut_chars(key_value, key_length));
+    long long position = -1;
+    r = db_find(db.handle, key.c_str(), position);
+    if (r == 0) return Search::found;
+    if (r != DB_NOT_FOUND) db_report_failure(d, r);
+    return Search::not_found;
 }
 
 } // namespace
@@ -85,16 +103,13 @@ int search_lookup(int l, std::string_view key_value) {
     }
     DatabaseDescriptor d = lookup_descriptor(lookup);
     OpenDatabase db;
-    if (!open_for_search(d, db)) {
+    const int key_length = lookup.fields[field_index(lookup.keyField, kLookupFieldCount)].maxLength;
+    Search search = find_record(d, db, key_value, key_length);
+    if (search == Search::not_open) {
         clear_values();
         return 0;
     }
-    int key_field = lookup.keyField >= 0 && lookup.keyField < kLookupFieldCount ? lookup.keyField : 0;
-    std::string key(cut_chars(key_value, lookup.fields[key_field].maxLength));
-    long long position = -1;
-    int r = db_find(db.handle, key.c_str(), position);
-    bool found = r == 0;
-    if (!found && r != DB_NOT_FOUND) db_report_failure(d, r);
+    bool found = search == Search::found;
     if (!found && (lookup.noMatchAction == 1 || lookup.noMatchAction == 3))
         show_with_name(MSG_ITEM_NOT_FOUND, d.file_name, MSG_WARNING);
     db.close();
@@ -123,16 +138,9 @@ int search_data(int n, std::string_view key_value) {
     }
     DatabaseDescriptor d = data_descriptor(data, true);
     OpenDatabase db;
-    if (!open_for_search(d, db)) {
-        clear_values();
-        return 0;
-    }
-    int key_field = data.keyField >= 0 && data.keyField < kDataFieldCount ? data.keyField : 0;
-    std::string key(cut_chars(key_value, data.fields[key_field].fieldSize));
-    long long position = -1;
-    int r = db_find(db.handle, key.c_str(), position);
-    bool found = r == 0;
-    if (!found && r != DB_NOT_FOUND) db_report_failure(d, r);
+    const int key_length = data.fields[field_index(data.keyField, kDataFieldCount)].fieldSize;
+    Search search = find_record(d, db, key_value, key_length);
+    bool found = search == Search::found;
     db.close();
 
     clear_values();
@@ -151,11 +159,7 @@ int search_data(int n, std::string_view key_value) {
     auto take = [&](int width) {
         std::string text;
         if (d.flags & DB_SEPARATED) {
-            char buffer[DB_KEY_FIELD_MAX + 1] = {};
-            if (next < DB_FIELDS) {
-                int r2 = db_get_field(d, next, db_record, buffer, width);
-                if (r2 >= 0 || r2 == DB_FIELD_CUT) text = buffer;
-            }
+            if (next < DB_FIELDS) text = record_field(d, next, width);
         } else if (offset < line.size()) {
             text = std::string(line.substr(offset, static_cast<std::size_t>(width)));
         }

@@ -8,6 +8,8 @@
 namespace formwick::e2e {
 namespace {
 
+using e2e::PrintTo;
+
 const std::string kLookupLines = "12;Apple;3\r\n34;Banana;5\r\n";
 const std::string kMissedMenu = "Missed\n1 Again\n\n\n\n\n\n????????????????";
 
@@ -165,6 +167,49 @@ TEST_P(WrongSizeLookup, IsReportedAndKept) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Actions, WrongSizeLookup, ::testing::ValuesIn(kBadFormat),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+
+struct LastFieldCase {
+    const char* name;
+    std::string lookupLines;
+    std::initializer_list<int> maxLengths;
+    int keyField;
+    int shownField; // 1..3: the field Form 1 shows and stores
+    std::string screen;
+    std::string record;
+};
+
+// The last field of a CSV line runs to the line's end: neither a key nor a
+// found value may keep that line end.
+const LastFieldCase kLastFields[] = {
+    {"AsTheKey", "Apple;12\r\nBanana;34\r\n", {10, 2}, 1, 1, "Item:34\nName:Banana", "34,Banana\r\n"},
+    {"AsAValue", "12;Apple;3\r\n34;Banana;5\r\n", {2, 10, 10}, 0, 3, "Item:34\nName:5", "34,5\r\n"},
+};
+
+class LastCsvField : public AppRun, public ::testing::WithParamInterface<LastFieldCase> {};
+
+TEST_P(LastCsvField, IsFoundShownAndStoredWithoutTheLineEnd) {
+    const LastFieldCase& c = GetParam();
+    CParamForm& form = app.forms[0];
+    input_line(form, 0, kLineInteger, "Item:", 1, 2).lookupSource = 1;
+    plain_line(form, 1, kLineFixed, "Name:", lookup_field_code(1, c.shownField));
+    plain_line(form, 2, kLinePause, "OK").more.alwaysShowLine = 1;
+    save_on_next(form, 0);
+    separated_data(app.dataFiles[0], 0, {{1, 2}, {lookup_field_code(1, c.shownField), 10}});
+    csv_lookup(app.lookups[0], 1, c.maxLengths, c.keyField);
+    app.lookups[0].noMatchAction = 1;
+    write_file("Lookup1.txt", c.lookupLines);
+
+    const std::vector<std::string> screens = screens_of(run(std::string(kInput) + "34\nENTER\nSCREEN\nENTER\nSCREEN\n"));
+
+    ASSERT_EQ(screens.size(), 2u);
+    EXPECT_EQ(screens[0], c.screen + "\nOK");
+    EXPECT_EQ(screens[1], "Item:\nName:\nOK"); // stored without a message, the form again
+    EXPECT_EQ(file_text("Data1.txt"), c.record);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lookups, LastCsvField, ::testing::ValuesIn(kLastFields),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
