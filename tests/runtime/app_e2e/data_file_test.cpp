@@ -151,3 +151,27 @@ INSTANTIATE_TEST_SUITE_P(Modes, Counter, ::testing::ValuesIn(kCounters),
 
 } // namespace
 } // namespace formwick::e2e
+
+namespace formwick::e2e {
+namespace {
+
+// A data file that does not open when the application starts keeps its
+// records under a backup name; the next start begins with a new file.
+TEST_F(AppRun, AnUnreadableDataFileIsSetAsideAndTheNextStartWorks) {
+    plain_line(app.forms[0], 0, kLinePause, "Ready").more.alwaysShowLine = 1;
+    fixed_data(app.dataFiles[0], -1, {{1, 4}}); // lines of 6 bytes
+    const std::string damaged = "1234\r\n12"; // 8 bytes
+    write_file("Data1.txt", damaged);
+
+    const std::vector<std::string> screens =
+        screens_of(run(std::string(kInput) + "SCREEN\nENTER\nSCREEN\n1\nSCREEN\n"));
+
+    ASSERT_EQ(screens.size(), 3u);
+    EXPECT_EQ(screens[0], "     Error\n\nDatabase has\nwrong format.\nData1.txt\n\n\n Press any key");
+    EXPECT_EQ(screens[2], "Ready");
+    EXPECT_FALSE(exists("Data1.txt"));
+    EXPECT_EQ(file_text("Data1.BAK"), damaged);
+}
+
+} // namespace
+} // namespace formwick::e2e

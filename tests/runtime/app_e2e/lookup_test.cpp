@@ -214,3 +214,22 @@ INSTANTIATE_TEST_SUITE_P(Lookups, LastCsvField, ::testing::ValuesIn(kLastFields)
 
 } // namespace
 } // namespace formwick::e2e
+
+namespace formwick::e2e {
+namespace {
+
+// The run stops while the no-match warning waits for a key, with the
+// lookup file open: the file is closed on the way out and its index,
+// written back, passes the check.
+TEST_F(AppRun, StopDuringTheNoMatchWarningLeavesASoundIndex) {
+    item_form(app);
+    app.lookups[0].noMatchAction = 1;
+    write_file("Lookup1.txt", kLookupLines);
+    const std::vector<std::string> screens = screens_of(run(std::string(kInput) + "56\nENTER\nSCREEN\n"));
+    ASSERT_EQ(screens.size(), 1u);
+    EXPECT_NE(screens[0].find("search item not"), std::string::npos) << screens[0];
+    EXPECT_EQ(index_of("Lookup1.idx").size(), 2u);
+}
+
+} // namespace
+} // namespace formwick::e2e

@@ -89,3 +89,28 @@ INSTANTIATE_TEST_SUITE_P(Layouts, Road, ::testing::ValuesIn(kRoads),
 
 } // namespace
 } // namespace formwick::e2e
+
+namespace formwick::e2e {
+namespace {
+
+// The reader fills a line as the keypad does: a scanned barcode that fits
+// the line's type is its value; one that does not is refused and the
+// line reads again.
+TEST_F(AppRun, ScannedBarcodesBecomeRecordsToo) {
+    CParamForm& form = app.forms[0];
+    input_line(form, 0, kLineAlphaNum, "Code:", 1, 13).inputSource = 0; // reader only
+    input_line(form, 1, kLineInteger, "Qty:", 2, 3);
+    save_on_next(form, 0);
+    separated_data(app.dataFiles[0], 0, {{1, 13}, {2, 3}});
+
+    const std::string script = std::string(kInput) + "SCAN \"4006381333931\"\n5\nENTER\n" +
+                               "SCAN \"A-1\"\nSCREEN\nENTER\nSCAN \"ABC 1\"\n7\nENTER\n";
+    const std::vector<std::string> screens = screens_of(run(script));
+
+    ASSERT_EQ(screens.size(), 1u);
+    EXPECT_EQ(screens[0], "  Information\n\nWrong data type!\n\n\n\n\n Press any key");
+    EXPECT_EQ(file_text("Data1.txt"), "4006381333931,5\r\nABC 1,7\r\n");
+}
+
+} // namespace
+} // namespace formwick::e2e
