@@ -50,6 +50,11 @@ void PrintTo(const Case& c, std::ostream* os) {
     *os << c.name;
 }
 
+// Names the tests of a table after its rows.
+struct CaseName {
+    template <typename Info> std::string operator()(const Info& info) const { return info.param.name; }
+};
+
 // Loads a definition from fixtures/.
 void load_fixture(const std::string& json_name, CParameters& app);
 

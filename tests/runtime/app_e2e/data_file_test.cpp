@@ -62,8 +62,7 @@ TEST_P(UpdateSorted, ReplacesTheRecordWithItsKeyAndKeepsTheOthers) {
     EXPECT_EQ(screens[0], "Key:\nVal:");
 }
 
-INSTANTIATE_TEST_SUITE_P(Records, UpdateSorted, ::testing::ValuesIn(kUpdates),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Records, UpdateSorted, ::testing::ValuesIn(kUpdates), CaseName());
 
 struct DeleteCase {
     const char* name;
@@ -109,8 +108,7 @@ TEST_P(DeleteData, DeletesTheDataFilesItWasToldTo) {
     EXPECT_FALSE(exists("Data3.txt"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Choices, DeleteData, ::testing::ValuesIn(kDeletes),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Choices, DeleteData, ::testing::ValuesIn(kDeletes), CaseName());
 
 struct CounterCase {
     const char* name;
@@ -146,14 +144,8 @@ TEST_P(Counter, ShowsTheRecordsOfItsDataFile) {
     EXPECT_EQ(screens[1], std::string(GetParam().after) + "\nKey:\nVal:\nOther:0");
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, Counter, ::testing::ValuesIn(kCounters),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Modes, Counter, ::testing::ValuesIn(kCounters), CaseName());
 
-} // namespace
-} // namespace formwick::e2e
-
-namespace formwick::e2e {
-namespace {
 
 // A data file that does not open when the application starts keeps its
 // records under a backup name; the next start begins with a new file.

@@ -72,8 +72,7 @@ TEST_P(Version, OnlyTheCurrentFormatStarts) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, Version, ::testing::ValuesIn(kVersions),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Formats, Version, ::testing::ValuesIn(kVersions), CaseName());
 
 struct StartCase {
     const char* name;
@@ -97,8 +96,7 @@ TEST_P(StartTarget, ChoosesTheFirstScreen) {
     EXPECT_EQ(screens[0], GetParam().screen);
 }
 
-INSTANTIATE_TEST_SUITE_P(Targets, StartTarget, ::testing::ValuesIn(kStarts),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Targets, StartTarget, ::testing::ValuesIn(kStarts), CaseName());
 
 struct MenuCase {
     const char* name;
@@ -134,8 +132,7 @@ TEST_P(MenuChoice, StoresWhatWasChosenAndSavesARecord) {
     EXPECT_EQ(file_text("Data1.txt"), c.record);
 }
 
-INSTANTIATE_TEST_SUITE_P(Menus, MenuChoice, ::testing::ValuesIn(kMenus),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Menus, MenuChoice, ::testing::ValuesIn(kMenus), CaseName());
 
 struct BackCase {
     const char* name;
@@ -195,8 +192,7 @@ TEST_P(BackToMainMenu, FromEveryWayOut) {
     EXPECT_EQ(file_text("Data1.txt"), GetParam().record);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, BackToMainMenu, ::testing::ValuesIn(kBacks),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ways, BackToMainMenu, ::testing::ValuesIn(kBacks), CaseName());
 
 } // namespace
 } // namespace formwick::e2e

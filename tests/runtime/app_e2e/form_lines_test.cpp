@@ -87,8 +87,7 @@ TEST_P(DataSearch, FindsTheRecordWithItsDateAndTime) {
               GetParam().stored.substr(0, GetParam().stored.find('\n') + 1)); // the other record kept
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, DataSearch, ::testing::ValuesIn(kDataSearches),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Layouts, DataSearch, ::testing::ValuesIn(kDataSearches), CaseName());
 
 TEST_F(FormLines, AnAppendedDataFileCannotBeSearched) {
     separated_data(app.dataFiles[0], 0, {{1, 4}});

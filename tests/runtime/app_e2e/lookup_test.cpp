@@ -67,8 +67,7 @@ TEST_P(NoMatch, FoundFillsTheFieldsAMissFollowsTheAction) {
     EXPECT_EQ(file_text("Lookup1.txt"), kLookupLines);
 }
 
-INSTANTIATE_TEST_SUITE_P(Actions, NoMatch, ::testing::ValuesIn(kNoMatch),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Actions, NoMatch, ::testing::ValuesIn(kNoMatch), CaseName());
 
 struct MissingCase {
     const char* name;
@@ -115,8 +114,7 @@ TEST_P(MissingLookup, StopsOrStartsTheApplication) {
     EXPECT_FALSE(exists("Lookup1.idx"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Actions, MissingLookup, ::testing::ValuesIn(kMissing),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Actions, MissingLookup, ::testing::ValuesIn(kMissing), CaseName());
 
 struct BadFormatCase {
     const char* name;
@@ -166,8 +164,7 @@ TEST_P(WrongSizeLookup, IsReportedAndKept) {
     EXPECT_FALSE(exists("Lookup1.idx"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Actions, WrongSizeLookup, ::testing::ValuesIn(kBadFormat),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Actions, WrongSizeLookup, ::testing::ValuesIn(kBadFormat), CaseName());
 
 
 struct LastFieldCase {
@@ -209,14 +206,8 @@ TEST_P(LastCsvField, IsFoundShownAndStoredWithoutTheLineEnd) {
     EXPECT_EQ(file_text("Data1.txt"), c.record);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lookups, LastCsvField, ::testing::ValuesIn(kLastFields),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lookups, LastCsvField, ::testing::ValuesIn(kLastFields), CaseName());
 
-} // namespace
-} // namespace formwick::e2e
-
-namespace formwick::e2e {
-namespace {
 
 // The run stops while the no-match warning waits for a key, with the
 // lookup file open: the file is closed on the way out and its index,

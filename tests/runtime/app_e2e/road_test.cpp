@@ -84,14 +84,8 @@ TEST_P(Road, TwoValuesBecomeALineAndAKey) {
     EXPECT_EQ(screens[0], "Name:\nQty:"); // Form 1 again, empty
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, Road, ::testing::ValuesIn(kRoads),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Layouts, Road, ::testing::ValuesIn(kRoads), CaseName());
 
-} // namespace
-} // namespace formwick::e2e
-
-namespace formwick::e2e {
-namespace {
 
 // The reader fills a line as the keypad does: a scanned barcode that fits
 // the line's type is its value; one that does not is refused and the
