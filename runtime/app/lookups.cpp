@@ -62,22 +62,24 @@ Search find_record(const DatabaseDescriptor& d, OpenDatabase& db, std::string_vi
     return Search::not_found;
 }
 
-} // namespace
-
-int check_lookup(int l) {
+// The check of a lookup file; `opens` tells whether the file opened, since
+// the check may let the application go on with a file that does not.
+int check_lookup_file(int l, bool& opens) {
     const CParamLookup& lookup = app_parameters().lookups[l];
     DatabaseDescriptor d = lookup_descriptor(lookup);
+    opens = false;
     if (ramdisk_file_size(d.file_name) < 0) {
         if (lookup.missingAction == kMissingGotoMain) return 0;
         show_with_name(MSG_FILE_DOES_NOT_EXIST, d.file_name, MSG_ERROR);
         // "Show error & continue": the application starts without the file;
-        // a search in it later fails with its message.
+        // a search in it later fails with the same message.
         return lookup.missingAction == kMissingErrorContinue ? 1 : 0;
     }
     OpenDatabase db;
     int r = db.open(d);
     if (r == 0) {
         db.close();
+        opens = true;
         return 1;
     }
     db_report_failure(d, r);
@@ -86,6 +88,13 @@ int check_lookup(int l) {
     // all the terminal has. "Goto main menu" keeps the application from
     // starting; the other two choices let it start without that lookup.
     return lookup.badFormatAction == kBadFormatErrorMainMenu ? 0 : 1;
+}
+
+} // namespace
+
+int check_lookup(int l) {
+    bool opens = false;
+    return check_lookup_file(l, opens);
 }
 
 int search_lookup(int l, std::string_view key_value) {
@@ -97,7 +106,10 @@ int search_lookup(int l, std::string_view key_value) {
         rt_message(rt_text(MSG_CANNOT_SEARCH_LOOKUP), MSG_ERROR);
         return 0;
     }
-    if (!check_lookup(l)) {
+    // A file that the check let pass although it does not open has just
+    // been reported: the search fails without saying so twice.
+    bool opens = false;
+    if (!check_lookup_file(l, opens) || !opens) {
         clear_values();
         return 0;
     }
