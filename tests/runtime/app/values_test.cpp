@@ -21,6 +21,12 @@ TEST(Values, ReadOnlyCodesAndCapacity) {
     EXPECT_EQ(value_get(kFieldRefInterpreterVersion), "V00.01");
     EXPECT_EQ(value_get(kFieldRefApplicationVersion), "1.2");
 
+    s.setTerminalIdText(u"Z\u00fcrich");
+    s.setApplicationVersionText(u"1.0\u00e9");
+    values_load_fixed(s);
+    EXPECT_EQ(value_get(kFieldRefTerminalId), "Z\xC3\xBCrich"); // UTF-8, not the code page's byte
+    EXPECT_EQ(value_get(kFieldRefApplicationVersion), "1.0\xC3\xA9");
+
     value_set(88, "overwritten");
     value_set(0, "nil");
     value_set(94, "outside");

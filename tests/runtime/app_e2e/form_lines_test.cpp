@@ -33,6 +33,28 @@ TEST_F(FormLines, ExtensionLinesShowTheRestOfTheValueAbove) {
     EXPECT_EQ(screens[1], "Note:12345678901\n2345678901234567\n890\nCopy:12345678901\n2345678901234567\nOK");
 }
 
+// Constants and the system values, shown by Fixed lines and stored in a
+// record in UTF-8 like every other value, whatever the code page the
+// terminal ID and the application version are kept in.
+TEST_F(FormLines, FixedLinesShowConstantsAndSystemValues) {
+    app.startup.setConstant(0, u"Depot");
+    app.startup.setTerminalIdText(u"Z\u00fcrich");
+    app.startup.setApplicationVersionText(u"1.0\u00e9");
+    CParamForm& form = app.forms[0];
+    const int codes[] = {constant_code(1), kFieldRefTerminalId, kFieldRefOsVersion, kFieldRefInterpreterVersion,
+                         kFieldRefApplicationVersion};
+    for (int i = 0; i < 5; ++i) plain_line(form, i, kLineFixed, std::string(1, "CTOIA"[i]) + ":", codes[i]);
+    plain_line(form, 5, kLinePause, "OK").more.alwaysShowLine = 1;
+    save_on_next(form, 0);
+    separated_data(app.dataFiles[0], 1, {{codes[0], 10}, {codes[1], 6}, {codes[2], 10}, {codes[3], 10}, {codes[4], 6}});
+
+    const std::vector<std::string> screens = screens_of(run(std::string(kInput) + "SCREEN\nENTER\n"));
+
+    ASSERT_EQ(screens.size(), 1u);
+    EXPECT_EQ(screens[0], "C:Depot\nT:Z\xC3\xBCrich\nO:QLTV0207\nI:V00.01\nA:1.0\xC3\xA9\nOK");
+    EXPECT_EQ(file_text("Data1.txt"), "Depot;Z\xC3\xBCrich;QLTV0207;V00.01;1.0\xC3\xA9\r\n");
+}
+
 struct DataSearchCase {
     const char* name;
     void (*layout)(CParamData&);
