@@ -64,6 +64,9 @@ TEST(ValueFit, TrimAndZeros) {
     EXPECT_EQ(strip_leading_zeros("007"), "7");
     EXPECT_EQ(strip_leading_zeros("-007"), "-7");
     EXPECT_EQ(strip_leading_zeros("000"), "");
+    EXPECT_EQ(strip_leading_zeros("00.50"), "0.50");
+    EXPECT_EQ(strip_leading_zeros("-0.5"), "-0.5");
+    EXPECT_EQ(strip_leading_zeros("007.5"), "7.5");
 }
 
 TEST(DecimalSum, ExactSums) {
