@@ -221,5 +221,66 @@ TEST_F(AppRun, StopDuringTheNoMatchWarningLeavesASoundIndex) {
     EXPECT_EQ(index_of("Lookup1.idx").size(), 2u);
 }
 
+struct LookupLineCase {
+    const char* name;
+    const char* typed;
+    std::string screen; // after the Lookup line ran
+    std::string record;
+};
+
+const LookupLineCase kLookupLineCases[] = {
+    {"Found", "34", "Item:34\nName:Banana\nQty:", "34,Banana,5\r\n"},
+    {"MissedGoesToItsTarget", "56", kMissedMenu, ""},
+};
+
+class LookupLine : public AppRun, public ::testing::WithParamInterface<LookupLineCase> {};
+
+// A Lookup line takes no input: it searches with the value its variable
+// already holds (typed on the line above) and shows the match's name.
+TEST_P(LookupLine, SearchesWithTheValueItsVariableHolds) {
+    item_form(app);
+    CParamForm& form = app.forms[0];
+    form.lines[0].lookupSource = 0; // only takes the item
+    CFormLine& lookup = plain_line(form, 1, kLineLookup, "Name:", 1);
+    lookup.lookupSource = 1;
+    lookup.more.matchDisplayField = lookup_field_code(1, 2);
+    app.lookups[0].noMatchAction = 2;
+    write_file("Lookup1.txt", kLookupLines);
+
+    const std::string script = std::string(kInput) + GetParam().typed + "\nENTER\nSCREEN\n5\nENTER\n";
+    const std::vector<std::string> screens = screens_of(run(script));
+
+    ASSERT_EQ(screens.size(), 1u);
+    EXPECT_EQ(screens[0], GetParam().screen);
+    EXPECT_EQ(file_text("Data1.txt"), GetParam().record);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lookups, LookupLine, ::testing::ValuesIn(kLookupLineCases), CaseName());
+
+// The third lookup file fills the third lookup's values, and a form saves
+// into the third data file.
+TEST_F(AppRun, ThirdLookupIntoThirdDataFile) {
+    item_form(app);
+    CParamForm& form = app.forms[0];
+    form.lines[0].lookupSource = 3;
+    form.lines[1].variable = lookup_field_code(3, 2);
+    form.saveDataFile = 2;
+    app.dataFiles[2] = app.dataFiles[0];
+    app.dataFiles[2].setFileName(u"Data3.txt");
+    app.dataFiles[2].fields[1].variable1 = lookup_field_code(3, 2);
+    app.dataFiles[0] = CParamData(1);
+    app.lookups[2] = app.lookups[0];
+    app.lookups[2].setFileName(u"Lookup3.txt");
+    app.lookups[0] = CParamLookup(1);
+    write_file("Lookup3.txt", kLookupLines);
+
+    const std::vector<std::string> screens = screens_of(run(std::string(kInput) + "12\nENTER\nSCREEN\n5\nENTER\n"));
+
+    ASSERT_EQ(screens.size(), 1u);
+    EXPECT_EQ(screens[0], "Item:12\nName:Apple\nQty:");
+    EXPECT_EQ(file_text("Data3.txt"), "12,Apple,5\r\n");
+    EXPECT_FALSE(exists("Data1.txt"));
+}
+
 } // namespace
 } // namespace formwick::e2e
