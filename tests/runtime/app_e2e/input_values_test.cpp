@@ -9,96 +9,63 @@ namespace {
 
 using e2e::PrintTo;
 
+// One input line "In:" into Var 1; Real lines have two decimals, an
+// initial text is the line's initial value, an initial variable (with the
+// text as its fallback) replaces it.
 struct ValueCase {
     const char* name;
-    void (*settings)(CFormLine&);
-    const char* keys; // typed into the line, before ENTER
+    int type = kLineText;
+    const char* keys = ""; // typed into the line, before ENTER
     std::string value;
+    int maximum = 10;
+    int alignment = kAlignVariable;
+    bool negative = false;
+    const char16_t* initialText = nullptr;
+    int initialVariable = 0;
+    const char16_t* prefix = nullptr;
+    const char16_t* suffix = nullptr;
 };
 
-void text_line(CFormLine& l) { l.dataType = kLineText; }
-void integer_line(CFormLine& l) { l.dataType = kLineInteger; }
-void real_line(CFormLine& l) {
-    l.dataType = kLineReal;
-    l.more.decimalPlaces = 1; // two
-}
-
 const ValueCase kValues[] = {
-    {"PrefixAndSuffix",
-     [](CFormLine& l) {
-         text_line(l);
-         l.more.addPrefix = l.more.addSuffix = 1;
-         l.more.setPrefixText(u"P-");
-         l.more.setSuffixText(u"-S");
-     },
-     "12", "P-12-S"},
-    {"IntegerLosesLeadingZeros", integer_line, "007", "7"},
-    {"IntegerOfZerosIsEmpty", integer_line, "000", ""},
-    {"RealGetsItsDecimals", real_line, "5", "5.00"},
-    {"RealPointFirst", real_line, "POINT\n5", "0.50"},
-    {"NegativeRealBelowOne",
-     [](CFormLine& l) {
-         real_line(l);
-         l.more.allowNegative = 1;
-     },
-     "TYPE \"-.5\"", "-0.50"},
-    {"NegativeRightAlignedWithZeros",
-     [](CFormLine& l) {
-         integer_line(l);
-         l.more.allowNegative = 1;
-         l.maximum = 6;
-         l.more.alignment = kAlignRightZero;
-     },
-     "TYPE \"-42\"", "-00042"},
-    {"RightAlignedWithSpaces",
-     [](CFormLine& l) {
-         text_line(l);
-         l.maximum = 5;
-         l.more.alignment = kAlignRightSpace;
-     },
-     "12", "   12"},
-    {"LeftAlignedWithZerosIsCut",
-     [](CFormLine& l) {
-         text_line(l);
-         l.maximum = 4;
-         l.more.alignment = kAlignLeftZero;
-     },
-     "12", "1200"},
-    {"InitialTextAccepted",
-     [](CFormLine& l) {
-         integer_line(l);
-         l.more.initialKind = 1;
-         l.more.setInitialTextText(u"0042");
-     },
-     "", "42"},
-    {"InitialTextReplacedByTheFirstKey",
-     [](CFormLine& l) {
-         integer_line(l);
-         l.more.initialKind = 1;
-         l.more.setInitialTextText(u"42");
-     },
-     "9", "9"},
-    {"InitialFromAnEmptyVariableFallsBackToText",
-     [](CFormLine& l) {
-         text_line(l);
-         l.more.initialKind = 2;
-         l.more.initialVariable = 5;
-         l.more.setInitialTextText(u"none");
-     },
-     "", "none"},
+    {.name = "PrefixAndSuffix", .keys = "12", .value = "P-12-S", .prefix = u"P-", .suffix = u"-S"},
+    {.name = "IntegerLosesLeadingZeros", .type = kLineInteger, .keys = "007", .value = "7"},
+    {.name = "IntegerOfZerosIsEmpty", .type = kLineInteger, .keys = "000", .value = ""},
+    {.name = "RealGetsItsDecimals", .type = kLineReal, .keys = "5", .value = "5.00"},
+    {.name = "RealPointFirst", .type = kLineReal, .keys = "POINT\n5", .value = "0.50"},
+    {.name = "NegativeRealBelowOne", .type = kLineReal, .keys = "TYPE \"-.5\"", .value = "-0.50", .negative = true},
+    {.name = "NegativeRightAlignedWithZeros", .type = kLineInteger, .keys = "TYPE \"-42\"", .value = "-00042",
+     .maximum = 6, .alignment = kAlignRightZero, .negative = true},
+    {.name = "RightAlignedWithSpaces", .keys = "12", .value = "   12", .maximum = 5, .alignment = kAlignRightSpace},
+    {.name = "LeftAlignedWithZerosIsCut", .keys = "12", .value = "1200", .maximum = 4, .alignment = kAlignLeftZero},
+    {.name = "InitialTextAccepted", .type = kLineInteger, .value = "42", .initialText = u"0042"},
+    {.name = "InitialTextReplacedByTheFirstKey", .type = kLineInteger, .keys = "9", .value = "9", .initialText = u"42"},
+    {.name = "InitialFromAnEmptyVariableFallsBackToText", .value = "none", .initialText = u"none", .initialVariable = 5},
 };
 
 class InputValue : public AppRun, public ::testing::WithParamInterface<ValueCase> {};
 
 TEST_P(InputValue, IsStoredAsTheLineMadeIt) {
     CParamForm& form = app.forms[0];
-    GetParam().settings(input_line(form, 0, kLineText, "In:", 1, 10));
+    const ValueCase& c = GetParam();
+    CFormLine& line = input_line(form, 0, c.type, "In:", 1, c.maximum);
+    line.more.alignment = c.alignment;
+    line.more.allowNegative = c.negative ? 1 : 0;
+    line.more.decimalPlaces = 1;
+    if (c.initialText) {
+        line.more.initialKind = c.initialVariable ? 2 : 1;
+        line.more.initialVariable = c.initialVariable;
+        line.more.setInitialTextText(c.initialText);
+    }
+    line.more.addPrefix = c.prefix ? 1 : 0;
+    if (c.prefix) line.more.setPrefixText(c.prefix);
+    line.more.addSuffix = c.suffix ? 1 : 0;
+    if (c.suffix) line.more.setSuffixText(c.suffix);
     save_on_next(form, 0);
     separated_data(app.dataFiles[0], 0, {{1, 20}});
     std::string script = kInput;
-    if (*GetParam().keys) script += std::string(GetParam().keys) + "\n";
+    if (*c.keys) script += std::string(c.keys) + "\n";
     run(script + "ENTER\n");
-    EXPECT_EQ(file_text("Data1.txt"), GetParam().value + "\r\n");
+    EXPECT_EQ(file_text("Data1.txt"), c.value + "\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, InputValue, ::testing::ValuesIn(kValues), CaseName());
