@@ -25,41 +25,61 @@ void show_with_name(int text_id, const std::string& name, int style) {
     rt_message(message.c_str(), style);
 }
 
+// A field number of the settings, 0 when out of range.
+int field_index(int n, int count) { return n >= 0 && n < count ? n : 0; }
+
 // Field n of the record line just found, at most `limit` (<= 100) bytes.
+// The line end that the last field of a separated line keeps is dropped:
+// a value holding it could be neither shown nor stored in a record line.
 std::string record_field(const DatabaseDescriptor& d, int n, int limit) {
     if (limit > DB_KEY_FIELD_MAX) limit = DB_KEY_FIELD_MAX;
     if (limit < 0) limit = 0;
     char buffer[DB_KEY_FIELD_MAX + 1] = {};
     int r = db_get_field(d, n, db_record, buffer, limit);
     if (r < 0 && r != DB_FIELD_CUT) return {};
-    return buffer;
+    std::string value = buffer;
+    while (!value.empty() && (value.back() == '\r' || value.back() == '\n')) value.pop_back();
+    return value;
 }
 
-// Opens a database for a search; a failure other than "cannot open" shows
-// its message. True when open.
-bool open_for_search(const DatabaseDescriptor& d, OpenDatabase& db) {
+enum class Search { not_open, not_found, found };
+
+// Opens a database for a search and looks up `key_value` cut to
+// `key_length` characters; a found record's line is in db_record. A
+// failure other than "cannot open" or "not found" shows its message. The
+// file stays open for the caller to close.
+Search find_record(const DatabaseDescriptor& d, OpenDatabase& db, std::string_view key_value, int key_length) {
     int r = db.open(d);
-    if (r == 0) return true;
-    if (r != DB_CANNOT_OPEN) db_report_failure(d, r);
-    return false;
+    if (r != 0) {
+        if (r != DB_CANNOT_OPEN) db_report_failure(d, r);
+        return Search::not_open;
+    }
+    std::string key(cut_chars(key_value, key_length));
+    long long position = -1;
+    r = db_find(db.handle, key.c_str(), position);
+    if (r == 0) return Search::found;
+    if (r != DB_NOT_FOUND) db_report_failure(d, r);
+    return Search::not_found;
 }
 
-} // namespace
-
-int check_lookup(int l) {
+// The check of a lookup file; `opens` tells whether the file opened, since
+// the check may let the application go on with a file that does not.
+int check_lookup_file(int l, bool& opens) {
     const CParamLookup& lookup = app_parameters().lookups[l];
     DatabaseDescriptor d = lookup_descriptor(lookup);
+    opens = false;
     if (ramdisk_file_size(d.file_name) < 0) {
         if (lookup.missingAction == kMissingGotoMain) return 0;
         show_with_name(MSG_FILE_DOES_NOT_EXIST, d.file_name, MSG_ERROR);
         // "Show error & continue": the application starts without the file;
-        // a search in it later fails with its message.
+        // a search in it later fails with the same message.
         return lookup.missingAction == kMissingErrorContinue ? 1 : 0;
     }
     OpenDatabase db;
     int r = db.open(d);
     if (r == 0) {
         db.close();
+        opens = true;
         return 1;
     }
     db_report_failure(d, r);
@@ -68,6 +88,13 @@ int check_lookup(int l) {
     // all the terminal has. "Goto main menu" keeps the application from
     // starting; the other two choices let it start without that lookup.
     return lookup.badFormatAction == kBadFormatErrorMainMenu ? 0 : 1;
+}
+
+} // namespace
+
+int check_lookup(int l) {
+    bool opens = false;
+    return check_lookup_file(l, opens);
 }
 
 int search_lookup(int l, std::string_view key_value) {
@@ -79,22 +106,22 @@ int search_lookup(int l, std::string_view key_value) {
         rt_message(rt_text(MSG_CANNOT_SEARCH_LOOKUP), MSG_ERROR);
         return 0;
     }
-    if (!check_lookup(l)) {
+    // A file that the check let pass although it does not open has just
+    // been reported: the search fails without saying so twice.
+    bool opens = false;
+    if (!check_lookup_file(l, opens) || !opens) {
         clear_values();
         return 0;
     }
     DatabaseDescriptor d = lookup_descriptor(lookup);
     OpenDatabase db;
-    if (!open_for_search(d, db)) {
+    const int key_length = lookup.fields[field_index(lookup.keyField, kLookupFieldCount)].maxLength;
+    Search search = find_record(d, db, key_value, key_length);
+    if (search == Search::not_open) {
         clear_values();
         return 0;
     }
-    int key_field = lookup.keyField >= 0 && lookup.keyField < kLookupFieldCount ? lookup.keyField : 0;
-    std::string key(cut_chars(key_value, lookup.fields[key_field].maxLength));
-    long long position = -1;
-    int r = db_find(db.handle, key.c_str(), position);
-    bool found = r == 0;
-    if (!found && r != DB_NOT_FOUND) db_report_failure(d, r);
+    bool found = search == Search::found;
     if (!found && (lookup.noMatchAction == 1 || lookup.noMatchAction == 3))
         show_with_name(MSG_ITEM_NOT_FOUND, d.file_name, MSG_WARNING);
     db.close();
@@ -123,16 +150,9 @@ int search_data(int n, std::string_view key_value) {
     }
     DatabaseDescriptor d = data_descriptor(data, true);
     OpenDatabase db;
-    if (!open_for_search(d, db)) {
-        clear_values();
-        return 0;
-    }
-    int key_field = data.keyField >= 0 && data.keyField < kDataFieldCount ? data.keyField : 0;
-    std::string key(cut_chars(key_value, data.fields[key_field].fieldSize));
-    long long position = -1;
-    int r = db_find(db.handle, key.c_str(), position);
-    bool found = r == 0;
-    if (!found && r != DB_NOT_FOUND) db_report_failure(d, r);
+    const int key_length = data.fields[field_index(data.keyField, kDataFieldCount)].fieldSize;
+    Search search = find_record(d, db, key_value, key_length);
+    bool found = search == Search::found;
     db.close();
 
     clear_values();
@@ -151,11 +171,7 @@ int search_data(int n, std::string_view key_value) {
     auto take = [&](int width) {
         std::string text;
         if (d.flags & DB_SEPARATED) {
-            char buffer[DB_KEY_FIELD_MAX + 1] = {};
-            if (next < DB_FIELDS) {
-                int r2 = db_get_field(d, next, db_record, buffer, width);
-                if (r2 >= 0 || r2 == DB_FIELD_CUT) text = buffer;
-            }
+            if (next < DB_FIELDS) text = record_field(d, next, width);
         } else if (offset < line.size()) {
             text = std::string(line.substr(offset, static_cast<std::size_t>(width)));
         }

@@ -87,8 +87,12 @@ BuiltRecord build_record(const CParamData& data, const DateRecord& date, const T
     BuiltRecord r;
     const bool delimited = data.useDelimiter != 0;
     const char separator = kDelimiters[data.delimiter >= 0 && data.delimiter < 4 ? data.delimiter : 0];
+    // The separator goes between parts even when a part is empty, so every
+    // field of every record stays in its place.
+    bool first = true;
     auto append = [&](const std::string& text) {
-        if (delimited && !r.line.empty()) r.line += separator;
+        if (delimited && !first) r.line += separator;
+        first = false;
         r.line += text;
     };
     int count = data.fieldCount < 0 ? 0 : (data.fieldCount > kDataFieldCount ? kDataFieldCount : data.fieldCount);

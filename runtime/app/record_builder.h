@@ -16,7 +16,8 @@ struct BuiltRecord {
 };
 
 // Fields in order with the separator between them (when fields are
-// delimited), then the date and the time when asked for, then CR LF.
+// delimited; an empty field still has its separators), then the date and
+// the time when asked for, then CR LF.
 BuiltRecord build_record(const CParamData& data, const DateRecord& date, const TimeRecord& time);
 
 // The date and time texts as a record holds them ("2026/12/10", "14:05:09").

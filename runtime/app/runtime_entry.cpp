@@ -122,10 +122,10 @@ int data_file_check() {
     return 1;
 }
 
-void start_application() {
+void start_application(const char* format_version) {
     term_clear();
     int first = app_parameters().startup.startTarget == 1 ? 9 : 1;
-    if (!version_check(kApplicationFormatVersion) || !lookup_check() || !data_file_check()) return;
+    if (!version_check(format_version) || !lookup_check() || !data_file_check()) return;
     run_flow(first);
     term_clear();
 }

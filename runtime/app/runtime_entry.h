@@ -27,10 +27,12 @@ int version_check(const char* version_text);
 int lookup_check();
 int data_file_check();
 
-// The main menu's "Input": the checks, then the flow until the main menu.
-void start_application();
-
 // The format version the build writes and the runtime accepts.
 inline constexpr const char* kApplicationFormatVersion = "V00.01";
+
+// The main menu's "Input": the checks, then the flow until the main menu.
+// `format_version` is the version of the application's file; the desktop
+// runs the definition itself, which is always of the current version.
+void start_application(const char* format_version = kApplicationFormatVersion);
 
 } // namespace formwick

@@ -69,9 +69,8 @@ int store_record(int n) {
     if (!open_for_store(d, db)) return 0;
     long long position = -1;
     if (data.storageMode == 1) {
-        char key[DB_KEY_FIELD_MAX + 1] = {};
-        int k = db_get_field(d, d.key_field, record.line.c_str(), key, DB_KEY_FIELD_MAX);
-        if (k >= 0 || k == DB_FIELD_CUT) {
+        char key[INDEX_KEY_MAX + 1] = {};
+        if (db_line_key(d, record.line.c_str(), key) >= 0) {
             int f = db_find(db.handle, key, position);
             if (f != 0) position = -1;
             if (f != 0 && f != DB_NOT_FOUND) {

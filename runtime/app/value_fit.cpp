@@ -21,7 +21,9 @@ std::string strip_leading_zeros(std::string_view text) {
         out += '-';
         text.remove_prefix(1);
     }
-    while (!text.empty() && text.front() == '0') text.remove_prefix(1);
+    // A number keeps the zero before its point: 0.50 as the editor and the
+    // sums write it, never .50.
+    while (!text.empty() && text.front() == '0' && !(text.size() > 1 && text[1] == '.')) text.remove_prefix(1);
     out += text;
     return out;
 }

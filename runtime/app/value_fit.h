@@ -17,7 +17,8 @@ enum Alignment {
 
 // Without leading and trailing white space.
 std::string_view trim_blanks(std::string_view text);
-// Without leading zeros after an optional minus ("-007" -> "-7", "000" -> "").
+// Without leading zeros after an optional minus ("-007" -> "-7", "000" -> "");
+// one zero before a decimal point stays ("00.50" -> "0.50").
 std::string strip_leading_zeros(std::string_view text);
 
 // The first `width` characters of `text`.

@@ -26,10 +26,12 @@ void values_reset() {
 
 void values_load_fixed(const CParamStartup& startup) {
     for (int i = 0; i < 3; ++i) store(constant_code(i + 1), text_bytes(startup.constants[i]));
-    store(kFieldRefTerminalId, text_bytes(startup.terminalId));
+    // The terminal ID and the application version are kept in the ANSI
+    // code page; values are UTF-8 like everything the runtime shows and stores.
+    store(kFieldRefTerminalId, utf16_to_utf8(startup.terminalIdText()));
     store(kFieldRefOsVersion, kTerminalOsVersion);
     store(kFieldRefInterpreterVersion, kInterpreterVersion);
-    store(kFieldRefApplicationVersion, text_bytes(startup.applicationVersion));
+    store(kFieldRefApplicationVersion, utf16_to_utf8(startup.applicationVersionText()));
 }
 
 std::string_view value_get(int code) {

@@ -15,9 +15,9 @@
 //     double quote, separators included; double quotes are never part of a
 //     value. The last field runs to the end of the text and so keeps the
 //     line's CR LF.
-//   - A key cut out of a line has at most 100 characters; an index keeps
-//     the first 51 of them, the same cut in db_find, index_add and the
-//     rebuild.
+//   - A key cut out of a line has at most 100 characters and no line end;
+//     an index keeps the first 51 of them, the same cut in db_find,
+//     index_add and the rebuild.
 //
 // A database is opened for one operation and closed after it; the layer
 // reaches files only through the terminal's file services. The line and
@@ -108,6 +108,12 @@ int db_write_record(DatabaseHandle& handle);
 // field was longer than `limit` (cut there), -12 when a fixed field lies
 // beyond the line.
 int db_get_field(const DatabaseDescriptor& descriptor, int n, const char* line, char* buffer, int limit);
+
+// The index key of a line: its key field cut to 100 and then to 51
+// characters, without the line end the last field of a separated line
+// keeps, in `key` (INDEX_KEY_MAX + 1 bytes). The key's length (0 for an
+// empty key field) or a negative field code.
+int db_line_key(const DatabaseDescriptor& descriptor, const char* line, char* key);
 
 // Rebuilds the index of an open database from its data file and reopens
 // both. 0 or a failure code (the index file is then deleted).

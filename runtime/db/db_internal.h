@@ -9,11 +9,6 @@ namespace formwick {
 // the first CR (an LF right after it kept), else just after the first LF.
 int db_cut_line(const char* buf, int n);
 
-// The index key of a line: its key field cut to 100 and then to 51
-// characters, in `key` (INDEX_KEY_MAX + 1 bytes). The key's length (0 for
-// an empty key field) or a negative field code.
-int db_line_key(const DatabaseDescriptor& d, const char* line, char* key);
-
 // Size of the data file, or -1.
 long long db_file_size(int handle);
 

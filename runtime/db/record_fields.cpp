@@ -68,6 +68,10 @@ int db_line_key(const DatabaseDescriptor& d, const char* line, char* key) {
     char field[DB_KEY_FIELD_MAX + 1];
     int r = db_get_field(d, d.key_field, line, field, DB_KEY_FIELD_MAX);
     if (r < 0 && r != DB_FIELD_CUT) return r;
+    // The line end that the last field of a separated line keeps is no part
+    // of its key: a key typed or scanned never has one.
+    std::size_t length = std::strlen(field);
+    while (length > 0 && (field[length - 1] == '\r' || field[length - 1] == '\n')) field[--length] = '\0';
     // A key field longer than an index keeps is cut, never refused.
     std::size_t n = strnlen(field, INDEX_KEY_MAX);
     std::memcpy(key, field, n);

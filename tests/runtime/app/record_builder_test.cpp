@@ -33,6 +33,20 @@ TEST_F(RecordBuilder, DelimitedFieldsWithDateAndTime) {
     EXPECT_EQ(build_record(data, date, time).line, "ART-1   ;0012;2026/12/10;14:05:09\r\n");
 }
 
+TEST_F(RecordBuilder, EmptyFieldsKeepTheirPlaces) {
+    value_set(2, "B");
+    field(0, 1, 0, 4, 4);
+    field(1, 2, 0, 4, 4);
+    field(2, 3, 0, 4, 4);
+    data.useDelimiter = 1;
+    data.addDate = 1;
+    data.fixedSize = 0;
+    EXPECT_EQ(build_record(data, date, time).line, ",B,,2026/12/10\r\n");
+    data.addDate = 0;
+    values_reset();
+    EXPECT_EQ(build_record(data, date, time).line, ",,\r\n");
+}
+
 TEST_F(RecordBuilder, NilFieldIsOneBlankAndFixedPositionsHaveNoSeparator) {
     value_set(1, "AB");
     field(0, 0, 0, 1);

@@ -21,6 +21,12 @@ TEST(Values, ReadOnlyCodesAndCapacity) {
     EXPECT_EQ(value_get(kFieldRefInterpreterVersion), "V00.01");
     EXPECT_EQ(value_get(kFieldRefApplicationVersion), "1.2");
 
+    s.setTerminalIdText(u"Z\u00fcrich");
+    s.setApplicationVersionText(u"1.0\u00e9");
+    values_load_fixed(s);
+    EXPECT_EQ(value_get(kFieldRefTerminalId), "Z\xC3\xBCrich"); // UTF-8, not the code page's byte
+    EXPECT_EQ(value_get(kFieldRefApplicationVersion), "1.0\xC3\xA9");
+
     value_set(88, "overwritten");
     value_set(0, "nil");
     value_set(94, "outside");
@@ -58,6 +64,9 @@ TEST(ValueFit, TrimAndZeros) {
     EXPECT_EQ(strip_leading_zeros("007"), "7");
     EXPECT_EQ(strip_leading_zeros("-007"), "-7");
     EXPECT_EQ(strip_leading_zeros("000"), "");
+    EXPECT_EQ(strip_leading_zeros("00.50"), "0.50");
+    EXPECT_EQ(strip_leading_zeros("-0.5"), "-0.5");
+    EXPECT_EQ(strip_leading_zeros("007.5"), "7.5");
 }
 
 TEST(DecimalSum, ExactSums) {

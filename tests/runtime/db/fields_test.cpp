@@ -84,6 +84,16 @@ TEST(LineKeys, AKeyFieldLongerThanTheIndexKeepsIsCutTo51) {
     EXPECT_EQ(db_line_key(d, "a\r\n", key), -1);
 }
 
+TEST(LineKeys, AKeyInTheLastFieldHasNoLineEnd) {
+    DatabaseDescriptor d = csv("d.txt", "d.idx", 1);
+    char key[INDEX_KEY_MAX + 1];
+    for (const char* line : {"a,AB\r\n", "a,AB\n", "a,AB\r", "a,AB"}) {
+        EXPECT_EQ(db_line_key(d, line, key), 2) << line;
+        EXPECT_STREQ(key, "AB") << line;
+    }
+    EXPECT_EQ(db_line_key(d, "a,\r\n", key), 0); // a line without a key
+}
+
 TEST(Messages, EveryCodeHasItsTextAndTheNameItShows) {
     struct Case {
         int code;
