@@ -130,7 +130,7 @@ TEST_F(CliRun, PngSavesEveryPrintedScreenNumbered) {
     EXPECT_EQ(names.back().rfind("screen-05-line", 0), 0u) << names.back();
     for (const std::string& name : names) {
         EXPECT_EQ(read_file(dir / "shots" / name).substr(1, 3), "PNG") << name;
-        EXPECT_NE(r.out.find("saved " + name), std::string::npos) << name;
+        EXPECT_NE(r.out.find("saved " + (dir / "shots" / name).string() + "\n"), std::string::npos) << name;
     }
 }
 

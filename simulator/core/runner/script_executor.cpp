@@ -201,8 +201,9 @@ bool ScriptExecutor::save_numbered_png(const ScriptCommand& cmd, MessageSink& si
     char name[48];
     std::snprintf(name, sizeof name, "screen-%02d-line%d.png", ++printedScreens_, cmd.line);
     std::string error;
-    if (options_.screen->write_png((options_.outputDir / name).string(), error)) {
-        note(cmd, std::string("saved ") + name);
+    const std::string path = (options_.outputDir / name).string();
+    if (options_.screen->write_png(path, error)) {
+        note(cmd, "saved " + path);
         return true;
     }
     sink.error(at_line(cmd) + "SCREEN: " + error);
