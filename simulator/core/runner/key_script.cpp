@@ -272,6 +272,8 @@ bool script_op_checks(ScriptOp op) {
            op == ScriptOp::expect_variable;
 }
 
+std::string at_line(const ScriptCommand& cmd) { return "line " + std::to_string(cmd.line) + ": "; }
+
 const char* script_op_name(ScriptOp op) {
     switch (op) {
     case ScriptOp::press: return "key";

@@ -70,4 +70,7 @@ bool script_op_checks(ScriptOp op);
 // The name of a command as written in scripts ("TYPE", "WAIT", ...).
 const char* script_op_name(ScriptOp op);
 
+// "line N: ", the start of every message about a command.
+std::string at_line(const ScriptCommand& cmd);
+
 } // namespace formwick

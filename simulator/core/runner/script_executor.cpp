@@ -14,8 +14,6 @@ constexpr HostClock::Millis kCommitMs = MultiTap::kCommitTicks * CTerminal::kTic
 // How long a SCAN keeps the trigger held for a barcode read to pick it up.
 constexpr HostClock::Millis kScanHoldMs = 1000;
 
-std::string at_line(const ScriptCommand& cmd) { return "line " + std::to_string(cmd.line) + ": "; }
-
 std::string describe_char(char c) {
     const unsigned char u = static_cast<unsigned char>(c);
     if (u >= 32 && u < 127) return std::string("'") + c + "'";

@@ -44,7 +44,7 @@ std::string indented(const std::string& text) {
 bool ScriptExecutor::expectation_failed(const ScriptCommand& cmd, MessageSink& sink,
                                         const std::string& expected, const std::string& found) {
     std::string report =
-        "line " + std::to_string(cmd.line) + ": expected " + expected + "\n  found: " + found;
+        at_line(cmd) + "expected " + expected + "\n  found: " + found;
     if (options_.screen) report += "\n  the screen:\n" + indented(options_.screen->text_view());
     while (!report.empty() && report.back() == '\n')
         report.pop_back();
@@ -54,8 +54,8 @@ bool ScriptExecutor::expectation_failed(const ScriptCommand& cmd, MessageSink& s
 
 bool ScriptExecutor::do_expect_screen(const ScriptCommand& cmd, MessageSink& sink) {
     if (!options_.screen) {
-        sink.error("line " + std::to_string(cmd.line) +
-                   ": EXPECT SCREEN: this run has no screen to read");
+        sink.error(at_line(cmd) +
+                   "EXPECT SCREEN: this run has no screen to read");
         return false;
     }
     const std::vector<std::string> rows = options_.screen->readings();
@@ -75,7 +75,7 @@ bool ScriptExecutor::do_expect_screen(const ScriptCommand& cmd, MessageSink& sin
 bool ScriptExecutor::file_lines(const ScriptCommand& cmd, MessageSink& sink,
                                 std::vector<std::string>& lines) {
     if (!options_.files) {
-        sink.error("line " + std::to_string(cmd.line) + ": EXPECT FILE: this run has no RAM disk");
+        sink.error(at_line(cmd) + "EXPECT FILE: this run has no RAM disk");
         return false;
     }
     if (read_ramdisk_lines(*options_.files, cmd.file, lines)) return true;
@@ -115,8 +115,8 @@ bool ScriptExecutor::do_expect_lines(const ScriptCommand& cmd, MessageSink& sink
 
 bool ScriptExecutor::do_expect_variable(const ScriptCommand& cmd, MessageSink& sink) {
     if (!options_.probe) {
-        sink.error("line " + std::to_string(cmd.line) +
-                   ": EXPECT VAR: this run has no variables to read");
+        sink.error(at_line(cmd) +
+                   "EXPECT VAR: this run has no variables to read");
         return false;
     }
     const std::string value = options_.probe->variable(cmd.number);
