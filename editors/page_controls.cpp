@@ -1,0 +1,91 @@
+#include "editors/page_controls.h"
+
+#include "model/field_refs.h"
+#include "widgets/icon_button.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+
+namespace formwick {
+
+QString to_qstring(const std::u16string& text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::u16string to_u16(const QString& text) {
+    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
+                          static_cast<std::size_t>(text.size()));
+}
+
+QComboBox* make_list(QWidget* parent, int id, const QStringList& entries) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QString::number(id));
+    list->addItems(entries);
+    return list;
+}
+
+QStringList screen_target_entries() {
+    QStringList entries{QStringLiteral("Main menu")};
+    for (int i = 1; i <= 8; ++i) entries << QStringLiteral("Form %1").arg(i);
+    for (int i = 1; i <= 8; ++i) entries << QStringLiteral("Menu %1").arg(i);
+    return entries;
+}
+
+QStringList data_file_entries() {
+    return {QStringLiteral("Data 1"), QStringLiteral("Data 2"), QStringLiteral("Data 3")};
+}
+
+QLabel* make_label(QWidget* parent, const QString& text) {
+    QString shown = text;
+    shown.replace(QStringLiteral("&&"), QStringLiteral("&"));
+    auto* label = new QLabel(shown, parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QIcon variable_icon() {
+    // A small tag with an "x": drawn here so it scales with the screen.
+    QIcon icon;
+    for (int size : {16, 32}) {
+        QPixmap picture(size, size);
+        picture.fill(Qt::transparent);
+        QPainter p(&picture);
+        p.setRenderHint(QPainter::Antialiasing);
+        const qreal u = size / 16.0;
+        p.setPen(QPen(QColor(16, 118, 179), u));
+        p.setBrush(QColor(220, 236, 248));
+        p.drawRoundedRect(QRectF(1.5 * u, 2.5 * u, 13 * u, 11 * u), 2 * u, 2 * u);
+        p.setPen(QPen(QColor(16, 118, 179), 1.6 * u, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(5.5 * u, 5.5 * u), QPointF(10.5 * u, 10.5 * u));
+        p.drawLine(QPointF(10.5 * u, 5.5 * u), QPointF(5.5 * u, 10.5 * u));
+        p.end();
+        icon.addPixmap(picture);
+    }
+    return icon;
+}
+
+CIconButton* make_variable_button(QWidget* parent, int id) {
+    auto* button = new CIconButton(variable_icon(), QStringLiteral("Nil"), parent);
+    button->setObjectName(QString::number(id));
+    // Wide enough for the longest display name ("Look 1-10").
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("Look 1-10")) + 40);
+    return button;
+}
+
+void show_field_ref(CIconButton* button, int code) {
+    button->setText(to_qstring(std::u16string(field_ref_name(code))));
+}
+
+int sync_font_list(QComboBox* fonts, bool customFontLoaded, int storedFont) {
+    const bool blocked = fonts->blockSignals(true);
+    if (customFontLoaded && fonts->count() < 3) fonts->addItem(QStringLiteral("Custom"));
+    if (!customFontLoaded && fonts->count() > 2) fonts->removeItem(2);
+    const int shown = storedFont >= 0 && storedFont < fonts->count() ? storedFont : 0;
+    fonts->setCurrentIndex(shown);
+    fonts->blockSignals(blocked);
+    return shown;
+}
+
+} // namespace formwick

@@ -1,0 +1,45 @@
+#include "tests/editors/editor_test_support.h"
+
+#include "appfile/definition_json.h"
+
+#include <QLineEdit>
+#include <QTimer>
+
+namespace formwick::test {
+
+std::string json_of(const CParameters& definition) {
+    std::string text;
+    CollectingSink sink;
+    if (!definition_to_json(definition, text, sink)) qWarning("definition_to_json failed");
+    return text;
+}
+
+void with_modal(const std::function<void()>& open, const std::function<void(QWidget*)>& drive) {
+    bool driven = false;
+    std::function<void()> poll;
+    poll = [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible()) {
+            driven = true;
+            drive(modal);
+        } else {
+            QTimer::singleShot(10, poll);
+        }
+    };
+    QTimer::singleShot(0, poll);
+    open();
+    if (!driven) qWarning("no modal dialog was opened");
+}
+
+void type_into(QWidget* edit, const QString& text) {
+    auto* line = qobject_cast<QLineEdit*>(edit);
+    line->setFocus();
+    line->selectAll();
+    line->clear();
+    QTest::keyClicks(line, text);
+    // Losing the focus is what stores an edit's text.
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(line, &out);
+}
+
+} // namespace formwick::test
