@@ -1,5 +1,8 @@
 #include "editors/editor_pages.h"
 
+#include "editors/prop_form.h"
+#include "editors/prop_menu.h"
+
 namespace formwick {
 
 namespace {
@@ -16,8 +19,8 @@ const std::array<PageEntry, kEditorPageCount> kEditorPages = {{
     {kPageOptCodabar128Iata, "Barcode::Codabar, Code 128 and IATA", nullptr},
     {kPageOptCode11KorGs1Pdf, "Barcode::Code 11, Korean post, GS1 DataBar and PDF417", nullptr},
     {kPageLookup, "Lookup", nullptr},
-    {kPageForm, "Form", nullptr},
-    {kPageMenu, "Menu", nullptr},
+    {kPageForm, "Form", make_page<CPropForm>},
+    {kPageMenu, "Menu", make_page<CPropMenu>},
     {kPageData, "Data", nullptr},
     {kPageLanguage, "Language", nullptr},
 }};

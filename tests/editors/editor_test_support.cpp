@@ -2,6 +2,7 @@
 
 #include "appfile/definition_json.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -31,12 +32,24 @@ void with_modal(const std::function<void()>& open, const std::function<void(QWid
     if (!driven) qWarning("no modal dialog was opened");
 }
 
+void choose(QWidget* list, int index) {
+    auto* combo = qobject_cast<QComboBox*>(list);
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
 void type_into(QWidget* edit, const QString& text) {
     auto* line = qobject_cast<QLineEdit*>(edit);
     line->setFocus();
     line->selectAll();
     line->clear();
-    QTest::keyClicks(line, text);
+    // QTest types ASCII only; other text goes in as the user's input would.
+    bool ascii = true;
+    for (QChar c : text) ascii = ascii && c.unicode() < 128;
+    if (ascii)
+        QTest::keyClicks(line, text);
+    else
+        line->insert(text);
     // Losing the focus is what stores an edit's text.
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(line, &out);

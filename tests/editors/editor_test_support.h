@@ -28,6 +28,10 @@ template <class T> T* control(QWidget* root, int id) { return control<T>(root, Q
 // `drive` on it; `drive` must close the dialog.
 void with_modal(const std::function<void()>& open, const std::function<void(QWidget*)>& drive);
 
+// Picks entry `index` of a list as the user does (the page reacts to the
+// user's choice, not to the program's).
+void choose(QWidget* list, int index);
+
 // Types `text` into a line edit, replacing its text, and moves the focus
 // away so the edit stores it.
 void type_into(QWidget* edit, const QString& text);
