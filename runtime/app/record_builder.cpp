@@ -72,17 +72,6 @@ std::string record_time_text(const CParamData& data, const TimeRecord& time) {
     return join(parts, ':');
 }
 
-int record_date_width(const CParamData& data) {
-    int parts = data.dateYear + data.dateMonth + data.dateDay;
-    int width = (data.dateYear ? (data.yearDigits == 1 ? 2 : 4) : 0) + 2 * (data.dateMonth + data.dateDay);
-    return parts ? width + parts - 1 : 0;
-}
-
-int record_time_width(const CParamData& data) {
-    int parts = data.timeHour + data.timeMinute + data.timeSecond;
-    return parts ? 3 * parts - 1 : 0;
-}
-
 BuiltRecord build_record(const CParamData& data, const DateRecord& date, const TimeRecord& time) {
     BuiltRecord r;
     const bool delimited = data.useDelimiter != 0;

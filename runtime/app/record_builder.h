@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/data_file.h"
+#include "model/record_layout.h" // record_date_width, record_time_width
 #include "runtime/services/records.h"
 
 #include <string>
@@ -23,9 +24,5 @@ BuiltRecord build_record(const CParamData& data, const DateRecord& date, const T
 // The date and time texts as a record holds them ("2026/12/10", "14:05:09").
 std::string record_date_text(const CParamData& data, const DateRecord& date);
 std::string record_time_text(const CParamData& data, const TimeRecord& time);
-
-// The width of those texts for the parts switched on (0 when none).
-int record_date_width(const CParamData& data);
-int record_time_width(const CParamData& data);
 
 } // namespace formwick

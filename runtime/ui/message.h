@@ -15,6 +15,10 @@ inline constexpr int MSG_YES_NO = 0x01;      // up is "Yes", down is "No"
 // box that takes any key.
 int rt_message(const char* text, int style);
 
+// Rows a message text needs at `columns` characters a row; the box shows
+// 128 / glyph height - 4 of them.
+int rt_wrapped_rows(const char* text, int columns);
+
 // The sound of a refused key: 100 ms of 400 Hz, loud.
 void rt_error_beep();
 
