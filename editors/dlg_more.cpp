@@ -3,6 +3,7 @@
 #include "editors/page_controls.h"
 #include "editors/variable_dlg.h"
 #include "widgets/icon_button.h"
+#include "widgets/ok_cancel_buttons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -109,11 +110,7 @@ CDlgMore::CDlgMore(int form, int line, int dataType, const CMoreProperties& prop
     alwaysShowLine_ = make_check(pauseGroup, kMoreAlwaysShowLine, QStringLiteral("Show always line"));
     (new QVBoxLayout(pauseGroup))->addWidget(alwaysShowLine_);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("IDOK"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("IDCANCEL"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = make_ok_cancel(this);
 
     auto* alignmentRow = new QHBoxLayout;
     alignmentRow->addWidget(make_label(this, QStringLiteral("Alignment && padding")));

@@ -2,16 +2,13 @@
 // when it is closed with OK, writes the definition back to the same file.
 // Exit status: 0 after OK, 1 after Cancel, 2 when the file cannot be read
 // or written.
-#include "appfile/definition_json.h"
 #include "editors/editor_sheet.h"
+#include "editors/json_definition_file.h"
 #include "widgets/dialogs.h"
 
 #include <QApplication>
 
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 namespace {
 
@@ -19,33 +16,6 @@ class StderrSink final : public formwick::MessageSink {
 public:
     void error(std::string_view message) override { std::cerr << message << '\n'; }
 };
-
-bool read_text(const std::filesystem::path& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    text = s.str();
-    return !in.bad();
-}
-
-// Writes beside the file and renames, so a failed write keeps the old file.
-bool write_text(const std::filesystem::path& path, const std::string& text) {
-    std::filesystem::path temporary = path;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << text;
-        out.close();
-        if (!out) {
-            std::filesystem::remove(temporary);
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    return !error;
-}
 
 } // namespace
 
@@ -58,21 +28,10 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path path = args[1].toStdString();
     StderrSink sink;
-    std::string text;
-    if (!read_text(path, text)) {
-        std::cerr << path.string() << ": cannot be read\n";
-        return 2;
-    }
     formwick::CParameters definition;
-    if (!formwick::definition_from_json(text, definition, sink)) return 2;
+    if (!formwick::read_json_definition(path, definition, sink)) return 2;
 
     formwick::CQtDialogs dialogs;
     if (!formwick::edit_definition(definition, dialogs)) return 1;
-
-    if (!formwick::definition_to_json(definition, text, sink)) return 2;
-    if (!write_text(path, text)) {
-        std::cerr << path.string() << ": cannot be written\n";
-        return 2;
-    }
-    return 0;
+    return formwick::write_json_definition(path, definition, sink) ? 0 : 2;
 }

@@ -3,7 +3,10 @@
 #include "model/field_refs.h"
 #include "widgets/icon_button.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -26,15 +29,40 @@ QComboBox* make_list(QWidget* parent, int id, const QStringList& entries) {
     return list;
 }
 
-QStringList screen_target_entries() {
-    QStringList entries{QStringLiteral("Main menu")};
-    for (int i = 1; i <= 8; ++i) entries << QStringLiteral("Form %1").arg(i);
-    for (int i = 1; i <= 8; ++i) entries << QStringLiteral("Menu %1").arg(i);
+QStringList numbered_entries(const char* pattern, int count) {
+    QStringList entries;
+    for (int i = 1; i <= count; ++i) entries << QString::fromUtf8(pattern).arg(i);
     return entries;
 }
 
-QStringList data_file_entries() {
-    return {QStringLiteral("Data 1"), QStringLiteral("Data 2"), QStringLiteral("Data 3")};
+QStringList screen_target_entries() {
+    return QStringList{QStringLiteral("Main menu")} + numbered_entries("Form %1", 8) +
+           numbered_entries("Menu %1", 8);
+}
+
+QStringList data_file_entries() { return numbered_entries("Data %1", 3); }
+
+QHBoxLayout* labelled_row(QWidget* parent, std::initializer_list<std::pair<const char*, QWidget*>> controls) {
+    auto* row = new QHBoxLayout;
+    for (auto [label, control] : controls) {
+        row->addWidget(make_label(parent, QString::fromUtf8(label)));
+        row->addWidget(control);
+        row->addSpacing(8);
+    }
+    row->addStretch(1);
+    return row;
+}
+
+QGroupBox* make_storage_group(QWidget* parent, int checkId, int listId, QCheckBox*& check, QComboBox*& list) {
+    auto* group = new QGroupBox(QStringLiteral("Storage"), parent);
+    check = new QCheckBox(QStringLiteral("Save on Next"), group);
+    check->setObjectName(QString::number(checkId));
+    list = make_list(group, listId, data_file_entries());
+    auto* layout = new QHBoxLayout(group);
+    layout->addWidget(check);
+    layout->addWidget(list);
+    layout->addStretch(1);
+    return group;
 }
 
 QLabel* make_label(QWidget* parent, const QString& text) {

@@ -6,9 +6,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 
+class QCheckBox;
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QWidget;
 
@@ -22,9 +27,17 @@ std::u16string to_u16(const QString& text);
 
 // A combo box with objectName `id` holding `entries`.
 QComboBox* make_list(QWidget* parent, int id, const QStringList& entries);
+// "Form 1" .. "Form <count>" from the pattern "Form %1".
+QStringList numbered_entries(const char* pattern, int count);
 // "Main menu", "Form 1" .. "Form 8", "Menu 1" .. "Menu 8": the screen targets.
 QStringList screen_target_entries();
 QStringList data_file_entries(); // "Data 1" .. "Data 3"
+
+// A row of labelled controls ("Name:" list, "Font:" list ...), left aligned.
+QHBoxLayout* labelled_row(QWidget* parent, std::initializer_list<std::pair<const char*, QWidget*>> controls);
+
+// The "Storage" group: "Save on Next" and the data file list.
+QGroupBox* make_storage_group(QWidget* parent, int checkId, int listId, QCheckBox*& check, QComboBox*& list);
 
 // A dialog label: "&&" in a label text shows as one "&".
 QLabel* make_label(QWidget* parent, const QString& text);

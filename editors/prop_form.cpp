@@ -70,20 +70,12 @@ int usable_form_rows(int font, int customFontLines) {
 }
 
 CPropForm::CPropForm(EditorContext& context) : CPropPage(kPageForm, context) {
-    QStringList formNames;
-    for (int f = 1; f <= kFormCount; ++f) formNames << QStringLiteral("Form %1").arg(f);
-    name_ = make_list(this, kFormName, formNames);
+    name_ = make_list(this, kFormName, numbered_entries("Form %1", kFormCount));
     font_ = make_list(this, kFormFont, {QStringLiteral("Large"), QStringLiteral("Medium")});
     clr_ = make_list(this, kFormClr, screen_target_entries());
     next_ = make_list(this, kFormNext, screen_target_entries());
 
-    auto* top = new QHBoxLayout;
-    for (auto [label, list] : {std::pair{"Name:", name_}, {"Font:", font_}, {"CLR:", clr_}, {"Next:", next_}}) {
-        top->addWidget(make_label(this, QString::fromUtf8(label)));
-        top->addWidget(list);
-        top->addSpacing(8);
-    }
-    top->addStretch(1);
+    QHBoxLayout* top = labelled_row(this, {{"Name:", name_}, {"Font:", font_}, {"CLR:", clr_}, {"Next:", next_}});
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(4);
@@ -93,14 +85,7 @@ CPropForm::CPropForm(EditorContext& context) : CPropPage(kPageForm, context) {
     for (int i = 0; i < kFormLineCount; ++i) buildRow(i, grid, i + 1);
     grid->setColumnStretch(2, 1);
 
-    auto* storage = new QGroupBox(QStringLiteral("Storage"), this);
-    saveOnNext_ = new QCheckBox(QStringLiteral("Save on Next"), storage);
-    saveOnNext_->setObjectName(QString::number(kFormSaveOnNext));
-    dataFile_ = make_list(storage, kFormDataFile, data_file_entries());
-    auto* storageLayout = new QHBoxLayout(storage);
-    storageLayout->addWidget(saveOnNext_);
-    storageLayout->addWidget(dataFile_);
-    storageLayout->addStretch(1);
+    QGroupBox* storage = make_storage_group(this, kFormSaveOnNext, kFormDataFile, saveOnNext_, dataFile_);
 
     warning_ = new QLabel(this);
     warning_->setObjectName(QStringLiteral("minMaxWarning"));

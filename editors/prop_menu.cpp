@@ -17,18 +17,10 @@
 namespace formwick {
 
 CPropMenu::CPropMenu(EditorContext& context) : CPropPage(kPageMenu, context) {
-    QStringList menuNames;
-    for (int m = 1; m <= kMenuCount; ++m) menuNames << QStringLiteral("Menu %1").arg(m);
-    name_ = make_list(this, kMenuName, menuNames);
+    name_ = make_list(this, kMenuName, numbered_entries("Menu %1", kMenuCount));
     font_ = make_list(this, kMenuFont, {QStringLiteral("Large"), QStringLiteral("Medium")});
     clr_ = make_list(this, kMenuClr, screen_target_entries());
-    auto* top = new QHBoxLayout;
-    for (auto [label, list] : {std::pair{"Name:", name_}, {"Font:", font_}, {"CLR Key:", clr_}}) {
-        top->addWidget(make_label(this, QString::fromUtf8(label)));
-        top->addWidget(list);
-        top->addSpacing(8);
-    }
-    top->addStretch(1);
+    QHBoxLayout* top = labelled_row(this, {{"Name:", name_}, {"Font:", font_}, {"CLR Key:", clr_}});
 
     auto* headerGroup = new QGroupBox(QStringLiteral("Menu Header"), this);
     useHeader_ = new QCheckBox(QStringLiteral("Use Menu header"), headerGroup);
@@ -72,14 +64,7 @@ CPropMenu::CPropMenu(EditorContext& context) : CPropPage(kPageMenu, context) {
     }
     dataLayout->setColumnStretch(2, 1);
 
-    auto* storageGroup = new QGroupBox(QStringLiteral("Storage"), this);
-    saveOnNext_ = new QCheckBox(QStringLiteral("Save on Next"), storageGroup);
-    saveOnNext_->setObjectName(QString::number(kMenuSaveOnNext));
-    dataFile_ = make_list(storageGroup, kMenuDataFile, data_file_entries());
-    auto* storageLayout = new QHBoxLayout(storageGroup);
-    storageLayout->addWidget(saveOnNext_);
-    storageLayout->addWidget(dataFile_);
-    storageLayout->addStretch(1);
+    QGroupBox* storageGroup = make_storage_group(this, kMenuSaveOnNext, kMenuDataFile, saveOnNext_, dataFile_);
 
     auto* itemsLayout = new QGridLayout;
     itemsLayout->addWidget(make_label(this, QStringLiteral("Item name")), 0, 1);

@@ -2,16 +2,15 @@
 // its pages and the dialogs as PNG pictures for the user guide, from the
 // real widgets. Run with QT_QPA_PLATFORM=offscreen; QT_SCALE_FACTOR=2 gives
 // the 200 % pictures.
-#include "appfile/definition_json.h"
 #include "editors/dlg_more.h"
 #include "editors/editor_pages.h"
 #include "editors/editor_sheet.h"
+#include "editors/json_definition_file.h"
 #include "editors/variable_dlg.h"
 #include "widgets/dialogs.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 
 #include <iostream>
 
@@ -35,14 +34,9 @@ int main(int argc, char** argv) {
         std::cerr << "usage: formwick-editor-shots DEFINITION.json OUTDIR\n";
         return 2;
     }
-    QFile file(args[1]);
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::cerr << args[1].toStdString() << ": cannot be read\n";
-        return 2;
-    }
     formwick::CParameters definition;
     formwick::CollectingSink sink;
-    if (!formwick::definition_from_json(file.readAll().toStdString(), definition, sink)) {
+    if (!formwick::read_json_definition(args[1].toStdString(), definition, sink)) {
         std::cerr << (sink.messages.empty() ? std::string("bad definition") : sink.messages[0]) << '\n';
         return 2;
     }
@@ -65,8 +59,8 @@ int main(int argc, char** argv) {
         }
     }
     {
-        const formwick::CFormLine& line = definition.forms[0].lines[1];
-        formwick::CDlgMore more(1, 2, line.dataType, line.more);
+        const formwick::CFormLine& line = definition.forms[1].lines[1];
+        formwick::CDlgMore more(2, 2, line.dataType, line.more);
         ok = save(more, name("editor-more-dialog")) && ok;
     }
     {

@@ -2,6 +2,7 @@
 
 #include "model/field_refs.h"
 #include "widgets/themed_group_box.h"
+#include "widgets/ok_cancel_buttons.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -98,11 +99,7 @@ CVariableDlg::CVariableDlg(int preset, VariableModes modes, QWidget* parent)
             if (g != kVariableGroup) boxes[g]->setEnabled(false);
     }
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("IDOK"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("IDCANCEL"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = make_ok_cancel(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(outer);

@@ -1,4 +1,4 @@
-// A group box whose caption is drawn bold in a colour of its own, so groups
+// A group box whose caption is drawn in a colour of its own, so groups
 // of a dense dialog can be told apart at a glance.
 #pragma once
 

@@ -1,5 +1,7 @@
 #include "widgets/tree_property_sheet.h"
 
+#include "widgets/ok_cancel_buttons.h"
+
 #include <QDialogButtonBox>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -44,12 +46,7 @@ CTreePropertySheet::CTreePropertySheet(QWidget* parent) : QDialog(parent) {
     emptyNode_->setWordWrap(true);
     stack_->addWidget(emptyNode_);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("IDOK"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("IDCANCEL"));
-    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CTreePropertySheet::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CTreePropertySheet::reject);
+    QDialogButtonBox* buttons = make_ok_cancel(this);
 
     auto* right = new QVBoxLayout;
     right->addWidget(caption_);

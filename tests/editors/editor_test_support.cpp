@@ -17,17 +17,16 @@ std::string json_of(const CParameters& definition) {
 
 void with_modal(const std::function<void()>& open, const std::function<void(QWidget*)>& drive) {
     bool driven = false;
-    std::function<void()> poll;
-    poll = [&] {
+    QTimer poll; // stops with this function, so no check outlives it
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible()) {
-            driven = true;
-            drive(modal);
-        } else {
-            QTimer::singleShot(10, poll);
-        }
-    };
-    QTimer::singleShot(0, poll);
+        if (driven || !modal || !modal->isVisible()) return;
+        driven = true;
+        poll.stop();
+        drive(modal);
+    });
+    poll.start();
     open();
     if (!driven) qWarning("no modal dialog was opened");
 }

@@ -51,6 +51,23 @@ private slots:
         QVERIFY(text->text().contains(QStringLiteral("\"Language\"")));
     }
 
+    void theFontValuesStartFromTheDefinition() {
+        CParameters definition;
+        CScriptedDialogs dialogs;
+        {
+            CEditorSheet sheet(definition, dialogs);
+            QVERIFY(!sheet.context().customFontLoaded);
+        }
+        std::vector<std::uint8_t> body(200, 0);
+        body[0] = 12; // glyph height
+        body[1] = 8;  // glyph width
+        QVERIFY(definition.startup.setCustomFont(body));
+        CEditorSheet sheet(definition, dialogs);
+        QVERIFY(sheet.context().customFontLoaded);
+        QCOMPARE(sheet.context().customFontLines, 10); // 128 / 12
+        QCOMPARE(custom_font_lines(0), 8);             // a height of 0 counts as 16
+    }
+
     void okAndCancelWithoutEditsLeaveTheDefinitionAsItWas() {
         for (bool ok : {true, false}) {
             CParameters definition;

@@ -115,6 +115,24 @@ private slots:
         QCOMPARE(std::string(text_bytes(f.definition.menus[2].header)), std::string("Caf\xC3\xA9 \xE2\x98\x95"));
     }
 
+    void customFontComesAndGoesWithTheStartupFlag() {
+        MenuFixture f;
+        auto* fonts = f.at<QComboBox>(kMenuFont);
+        QCOMPARE(fonts->count(), 2);
+        f.sheet->showPage(kPageForm);
+        f.sheet->context().customFontLoaded = true;
+        f.sheet->showPage(kPageMenu);
+        QCOMPARE(fonts->itemText(2), QStringLiteral("Custom"));
+        choose(fonts, 2);
+        f.sheet->showPage(kPageForm);
+        f.sheet->context().customFontLoaded = false;
+        f.sheet->showPage(kPageMenu);
+        QCOMPARE(fonts->count(), 2);
+        QCOMPARE(fonts->currentText(), QStringLiteral("Large"));
+        f.ok();
+        QCOMPARE(f.definition.menus[0].font, std::uint8_t(0));
+    }
+
     void cancelLeavesTheDefinitionAsItWas() {
         MenuFixture f;
         const std::string before = json_of(f.definition);
