@@ -1,6 +1,8 @@
 #include "editors/editor_pages.h"
 
+#include "editors/prop_data.h"
 #include "editors/prop_form.h"
+#include "editors/prop_lookup.h"
 #include "editors/prop_menu.h"
 
 namespace formwick {
@@ -18,10 +20,10 @@ const std::array<PageEntry, kEditorPageCount> kEditorPages = {{
     {kPageOpt2Of5MsiTelepenUk, "Barcode::2Of5, MSI Plessey, Telepen and UK Plessey", nullptr},
     {kPageOptCodabar128Iata, "Barcode::Codabar, Code 128 and IATA", nullptr},
     {kPageOptCode11KorGs1Pdf, "Barcode::Code 11, Korean post, GS1 DataBar and PDF417", nullptr},
-    {kPageLookup, "Lookup", nullptr},
+    {kPageLookup, "Lookup", make_page<CPropLookup>},
     {kPageForm, "Form", make_page<CPropForm>},
     {kPageMenu, "Menu", make_page<CPropMenu>},
-    {kPageData, "Data", nullptr},
+    {kPageData, "Data", make_page<CPropData>},
     {kPageLanguage, "Language", nullptr},
 }};
 

@@ -53,6 +53,8 @@ int main(int argc, char** argv) {
         formwick::CEditorSheet sheet(definition, dialogs);
         for (auto [id, base] : {std::pair{formwick::kPageForm, "editor-form-page"},
                                 {formwick::kPageMenu, "editor-menu-page"},
+                                {formwick::kPageData, "editor-data-page"},
+                                {formwick::kPageLookup, "editor-lookup-page"},
                                 {formwick::kPageStartup, "editor-not-available"}}) {
             sheet.showPage(id);
             ok = save(sheet, name(base)) && ok;
