@@ -98,7 +98,6 @@ bool PosixSerialPort::open(const std::string& device, int baud, std::string& err
     tio.c_cc[VTIME] = 0;
     if (::cfsetispeed(&tio, speed) != 0 || ::cfsetospeed(&tio, speed) != 0 || ::tcsetattr(fd, TCSANOW, &tio) != 0)
         return fail("cannot set " + std::to_string(baud) + " baud 8N1: " + std::strerror(errno));
-    ::tcflush(fd, TCIOFLUSH);
     fd_ = fd;
     return true;
 }

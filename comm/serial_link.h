@@ -14,8 +14,10 @@ class SerialLink {
   public:
     virtual ~SerialLink() = default;
     // Opens `device` at `baud` with 8 data bits, no parity, one stop bit and
-    // no flow control, and drops bytes that came before. False with the
-    // reason in `error` ("no such device", "in use by another program", ...).
+    // no flow control. Bytes the receiver sent before the port was opened
+    // (its first 'C' while it waits) are kept, not flushed: receivers repeat
+    // the request only every several seconds. False with the reason in
+    // `error` ("no such device", "in use by another program", ...).
     virtual bool open(const std::string& device, int baud, std::string& error) = 0;
     // Sends every byte in order (or queues them to be sent so). False with
     // the reason when the port fails.

@@ -170,7 +170,7 @@ void YmodemSender::resend(Millis now, bool refused) {
                                                 seconds(timeouts_.answer) + " each time");
         return;
     }
-    ++resent_;
+    if (await_ != Await::EotAck) ++resent_;
     send_block(now);
 }
 

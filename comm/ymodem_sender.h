@@ -91,7 +91,8 @@ class YmodemSender {
     std::size_t acknowledged() const { return acknowledged_; }
     std::size_t size() const { return contents_.size(); }
     const std::string& name() const { return name_; }
-    // Blocks sent again so far (after a NAK or a time-out).
+    // Blocks sent again so far (after a NAK or a time-out); an EOT repeated
+    // after the usual NAK is not counted.
     int resent() const { return resent_; }
 
   private:
