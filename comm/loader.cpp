@@ -42,7 +42,7 @@ Loader::Loader(SerialLink& link, LoaderObserver& observer, LoaderSettings settin
 Loader::~Loader() {
     // Going away mid-transfer still stops the receiver; nobody is told.
     if (!sender_) return;
-    sender_->abort();
+    sender_->abort(Millis{0});
     std::string ignored;
     link_.write(sender_->take_output(), ignored);
     link_.close();
@@ -80,9 +80,9 @@ bool Loader::start(Millis now) {
     return true;
 }
 
-void Loader::abort() {
+void Loader::abort(Millis now) {
     if (!sender_) return;
-    sender_->abort();
+    sender_->abort(now);
     after_step();
 }
 
@@ -122,6 +122,7 @@ void Loader::after_step() {
         end(status, std::move(text));
         return;
     }
+    if (sender_->phase() == SenderPhase::Aborting) return; // the final event comes when it ends
     LoaderEvent event = progress_event();
     if (!(event == last_)) emit(std::move(event));
 }

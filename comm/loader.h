@@ -7,7 +7,9 @@
 //   set_path(file)     the file to send
 //   start(now)         reads the file, opens the port, waits for the receiver;
 //                      false (after its final event) when it cannot start
-//   abort()            stops a running transfer; the receiver is told (CANs)
+//   abort(now)         stops a running transfer: the receiver is told (CANs)
+//                      at once; the final event (Aborted) follows when the
+//                      receiver has gone quiet, about a second later
 //
 // and, as the owner of the port and of the clock:
 //
@@ -51,7 +53,7 @@ class Loader {
     void set_path(std::filesystem::path file) { path_ = std::move(file); }
     void set_settings(const LoaderSettings& settings) { settings_ = settings; }
     bool start(Millis now);
-    void abort();
+    void abort(Millis now);
 
     void receive(std::span<const std::uint8_t> bytes, Millis now);
     void tick(Millis now);

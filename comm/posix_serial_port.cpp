@@ -156,12 +156,13 @@ long PosixSerialPort::read(std::uint8_t* buffer, std::size_t capacity, milliseco
 void PosixSerialPort::close() {
     if (fd_ < 0) return;
     // Let the written bytes leave (the CANs of an abort, the last block), but
-    // never wait without bound: a line held up would block the close.
+    // never wait without bound: what a held-up line still holds after the
+    // limit is dropped, so that close() itself does not wait for it.
     const auto until = steady_clock::now() + kDrainLimit;
     int queued = 0;
     while (::ioctl(fd_, TIOCOUTQ, &queued) == 0 && queued > 0 && steady_clock::now() < until)
         std::this_thread::sleep_for(milliseconds(5));
-    ::tcflush(fd_, TCOFLUSH);
+    if (queued > 0) ::tcflush(fd_, TCOFLUSH);
     ::close(fd_);
     fd_ = -1;
 }

@@ -16,10 +16,11 @@ Millis steady_now() {
 
 void drive_transfer(Loader& loader, PosixSerialPort& port, const std::atomic<bool>& stop) {
     std::uint8_t buffer[4096];
+    bool aborted = false;
     while (loader.running()) {
-        if (stop.load()) {
-            loader.abort();
-            break;
+        if (stop.load() && !aborted) {
+            loader.abort(steady_now());
+            aborted = true;
         }
         const Millis wait = std::clamp(loader.deadline() - steady_now(), Millis{0}, kStopCheck);
         std::string error;

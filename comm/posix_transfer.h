@@ -15,7 +15,8 @@ Millis steady_now();
 
 // Drives a started `loader` whose link is `port` until its transfer ends.
 // `stop` may be set from a signal handler or another thread: the transfer is
-// then aborted within a tenth of a second.
+// then aborted within a tenth of a second (and ends when the receiver has
+// taken the cancel).
 void drive_transfer(Loader& loader, PosixSerialPort& port, const std::atomic<bool>& stop);
 
 } // namespace formwick

@@ -9,6 +9,7 @@ using namespace ymodem;
 namespace {
 
 constexpr int kCansOnAbort = 8; // more than the two a receiver needs, in case some are lost
+constexpr int kAbortRounds = 3;
 
 std::string seconds(Millis t) {
     const auto ms = t.count();
@@ -48,15 +49,26 @@ void YmodemSender::tick(Millis now) {
     if (running() && now >= deadline_) on_timeout(now);
 }
 
-void YmodemSender::abort() {
-    if (!running()) return;
+void YmodemSender::abort(Millis now) {
+    if (!running() || phase_ == SenderPhase::Aborting) return;
+    phase_ = SenderPhase::Aborting;
+    send_cans(now);
+}
+
+void YmodemSender::send_cans(Millis now) {
     output_.insert(output_.end(), kCansOnAbort, kCan);
-    finish(SenderOutcome::Aborted, "Transfer aborted");
+    ++abort_rounds_;
+    deadline_ = now + timeouts_.abort_linger;
 }
 
 Bytes YmodemSender::take_output() { return std::exchange(output_, {}); }
 
 void YmodemSender::on_byte(std::uint8_t byte, Millis now) {
+    if (phase_ == SenderPhase::Aborting) {
+        // Anything but a CAN shows the receiver has not taken the cancel.
+        if (byte != kCan && abort_rounds_ < kAbortRounds) send_cans(now);
+        return;
+    }
     if (byte == kCan) {
         if (last_was_can_) {
             finish(SenderOutcome::CancelledByReceiver, "The receiver cancelled the transfer");
@@ -126,6 +138,10 @@ void YmodemSender::on_byte(std::uint8_t byte, Millis now) {
 }
 
 void YmodemSender::on_timeout(Millis now) {
+    if (phase_ == SenderPhase::Aborting) {
+        finish(SenderOutcome::Aborted, "Transfer aborted");
+        return;
+    }
     switch (await_) {
     case Await::FirstRequest:
         finish(SenderOutcome::NoReceiver, "No answer from the receiver within " + seconds(timeouts_.start) +

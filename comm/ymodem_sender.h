@@ -19,7 +19,11 @@
 // that does not confirm it does not make the transfer fail.
 //
 // Two CANs in a row from the receiver cancel at any point; abort() sends
-// CANs so that the receiver stops too. Every wait has a time-out: the first
+// CANs so that the receiver stops too. A receiver may miss CANs that arrive
+// right behind a block (some drop what follows a block they have read), so
+// after an abort the sender lingers: while the receiver goes on answering
+// with anything but CAN, it sends the CANs again (a few times), and it ends
+// once the receiver has been silent for `abort_linger`. Every wait has a time-out: the first
 // 'C' may take `start` (the user puts the terminal into receive mode), any
 // other answer `answer`; a block is sent at most `tries` times.
 //
@@ -49,9 +53,10 @@ struct YmodemTimeouts {
     // once its EOT is acknowledged, and some receivers end without this last
     // ACK, so the wait is short and its time-out is not an error.
     Millis batch_end{2000};
+    Millis abort_linger{1000}; // see above
 };
 
-enum class SenderPhase { Idle, Waiting, Sending, Finishing, Ended };
+enum class SenderPhase { Idle, Waiting, Sending, Finishing, Aborting, Ended };
 
 enum class SenderOutcome {
     Running,
@@ -73,15 +78,15 @@ class YmodemSender {
     void receive(std::span<const std::uint8_t> bytes, Millis now);
     // Acts on a passed deadline; does nothing before it.
     void tick(Millis now);
-    // Ends the transfer and queues the CANs that stop the receiver.
-    void abort();
+    // Queues the CANs that stop the receiver and ends the transfer once it
+    // is silent (at the latest after a few rounds of abort_linger).
+    void abort(Millis now);
 
     // The bytes to send now, in order; empties the queue.
     ymodem::Bytes take_output();
     // When tick() must be called next (while running).
     Millis deadline() const { return deadline_; }
-    bool running() const { return phase_ == SenderPhase::Waiting || phase_ == SenderPhase::Sending ||
-                                  phase_ == SenderPhase::Finishing; }
+    bool running() const { return phase_ != SenderPhase::Idle && phase_ != SenderPhase::Ended; }
 
     SenderPhase phase() const { return phase_; }
     SenderOutcome outcome() const { return outcome_; }
@@ -100,6 +105,7 @@ class YmodemSender {
 
     void on_byte(std::uint8_t byte, Millis now);
     void on_timeout(Millis now);
+    void send_cans(Millis now);
     void send_block(Millis now);
     void resend(Millis now, bool refused);
     void after_header(Millis now);
@@ -121,6 +127,7 @@ class YmodemSender {
     std::size_t blocks_ = 0; // data blocks of the file
     int tries_ = 0;          // sends of current_ (or waits for a 'C')
     int naks_at_start_ = 0;
+    int abort_rounds_ = 0; // CAN rounds sent since the abort
     int resent_ = 0;
     bool last_was_can_ = false;
     std::size_t acknowledged_ = 0;

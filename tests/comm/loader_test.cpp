@@ -162,18 +162,24 @@ TEST_F(LoaderTest, PortFailingDuringTheTransfer) {
 
 TEST_F(LoaderTest, AbortFromTheProgressWindowReachesTheReceiver) {
     observer.on_event = [&](const LoaderEvent& e) {
-        if (e.position > 50 && e.status == LoaderStatus::Sending) loader.abort();
+        if (e.position > 50 && e.status == LoaderStatus::Sending) loader.abort(now);
     };
     ASSERT_TRUE(loader.start(now));
     answer({kCrcRequest});
     answer({kAck, kCrcRequest});
     answer({kAck}); // 68 %: the observer aborts
+    EXPECT_EQ(Bytes(link.written.end() - 8, link.written.end()), Bytes(8, kCan));
+    // The CANs went out behind block 2; the receiver still answers it.
+    const std::size_t written = link.written.size();
+    answer({kAck});
+    EXPECT_EQ(link.written.size(), written + 8);
+    EXPECT_TRUE(loader.running());
+    EXPECT_EQ(observer.finals(), 0);
+    loader.tick(now + Millis(1000));
     EXPECT_FALSE(loader.running());
     EXPECT_EQ(observer.last(), (LoaderEvent{68, LoaderStatus::Aborted, "Transfer aborted"}));
-    EXPECT_EQ(Bytes(link.written.end() - 8, link.written.end()), Bytes(8, kCan));
     EXPECT_EQ(link.closes, 1);
-    answer({kAck});
-    loader.abort();
+    loader.abort(now);
     EXPECT_EQ(observer.finals(), 1);
 }
 

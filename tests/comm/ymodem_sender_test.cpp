@@ -267,18 +267,36 @@ TEST(YmodemSender, TwoCansCancelOneDoesNot) {
     EXPECT_EQ(c.sender.acknowledged(), 1024u);
 }
 
-TEST(YmodemSender, AbortSendsCansAndEnds) {
+TEST(YmodemSender, AbortTellsTheReceiverUntilItIsQuiet) {
+    const Bytes cans(8, kCan);
     for (int answered : {0, 1}) { // while waiting for the receiver, and mid-transfer
         Conversation c(3000);
         if (answered) c.say(kCrcRequest);
-        c.sender.abort();
-        EXPECT_EQ(c.sender.take_output(), Bytes(8, kCan));
+        c.sender.abort(c.now);
+        EXPECT_EQ(c.sender.take_output(), cans);
+        EXPECT_EQ(c.sender.phase(), SenderPhase::Aborting);
+        // The receiver answers the block it was reading: it missed the CANs.
+        EXPECT_EQ(c.say(kAck), cans);
+        EXPECT_TRUE(c.say(kCan).empty()); // its own cancel needs no answer
+        c.sender.abort(c.now);
+        EXPECT_TRUE(c.sender.take_output().empty());
+        EXPECT_TRUE(c.wait(Millis(999)).empty());
+        EXPECT_TRUE(c.sender.running());
+        c.wait(Millis(1));
         EXPECT_EQ(c.sender.outcome(), SenderOutcome::Aborted);
         EXPECT_EQ(c.sender.message(), "Transfer aborted");
-        EXPECT_TRUE(c.say(kAck).empty());
-        c.sender.abort();
-        EXPECT_TRUE(c.sender.take_output().empty());
     }
+}
+
+TEST(YmodemSender, AbortRepeatsTheCansOnlyAFewTimes) {
+    Conversation c(3000);
+    c.say(kCrcRequest);
+    c.sender.abort(c.now);
+    std::size_t sent = c.sender.take_output().size();
+    for (int i = 0; i < 10; ++i) sent += c.say({kNak, kCrcRequest}).size();
+    EXPECT_EQ(sent, 3 * 8u);
+    c.wait(Millis(1000));
+    EXPECT_FALSE(c.sender.running());
 }
 
 TEST(YmodemSender, NameThatCannotBeSent) {
