@@ -52,7 +52,7 @@ struct YmodemTimeouts {
     // Until the receiver confirms the end of the batch. The file is complete
     // once its EOT is acknowledged, and some receivers end without this last
     // ACK, so the wait is short and its time-out is not an error.
-    Millis batch_end{2000};
+    Millis batch_end{500};
     Millis abort_linger{1000}; // see above
 };
 
