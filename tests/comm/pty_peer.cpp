@@ -1,11 +1,12 @@
 #include "pty_peer.h"
 
+#include "read_whole_file.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 #include <thread>
 
@@ -118,6 +119,7 @@ PtyPeer::~PtyPeer() {
     socat_.stop();
     std::error_code ec;
     if (!dir_.empty()) fs::remove_all(dir_, ec);
+    if (held_ >= 0) ::close(held_);
 }
 
 bool PtyPeer::start(std::string& why) { return start_socat("pty,raw,echo=0,link=" + receiver_end(), {}, why); }
@@ -163,8 +165,11 @@ bool PtyPeer::start_with_pipes(const std::vector<std::string>& extra, std::strin
         return false;
     }
     const bool ok = spawn_receiver(extra, {"", to_rb[0], from_rb[1]}, why) &&
-                    start_socat("STDIO", {"", from_rb[0], to_rb[1]}, why);
-    for (int fd : {to_rb[0], to_rb[1], from_rb[0], from_rb[1]}) ::close(fd);
+                    start_socat("STDIO,ignoreeof", {"", from_rb[0], to_rb[1]}, why);
+    // Held open so that socat's writes to an ended rb do not fail (and end
+    // socat) before it has relayed rb's last bytes.
+    held_ = to_rb[0];
+    for (int fd : {to_rb[1], from_rb[0], from_rb[1]}) ::close(fd);
     return ok;
 }
 
@@ -181,8 +186,7 @@ bool PtyPeer::spawn_receiver(const std::vector<std::string>& extra, const ChildS
 }
 
 std::string PtyPeer::receiver_log() const {
-    std::ifstream in(dir_ / "rb.log", std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string text = read_file(dir_ / "rb.log");
     std::replace(text.begin(), text.end(), '\r', '\n');
     return text;
 }

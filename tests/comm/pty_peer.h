@@ -9,7 +9,10 @@
 //
 // rb flushes its terminal as it exits; on a pseudo-terminal that also drops
 // what it wrote just before and socat has not read yet, such as its cancel.
-// On pipes nothing is dropped, so the tests of rb's cancel use them.
+// On pipes nothing is dropped, so the tests of rb's cancel use them. socat
+// then ignores the end of rb's output, and rb's input pipe stays open here,
+// so that socat neither stops nor fails when rb ends and relays rb's last
+// bytes to the sender.
 //
 // Every wait is bounded, and whatever was started is ended by its process id.
 #pragma once
@@ -89,6 +92,7 @@ class PtyPeer {
     std::filesystem::path dir_;
     Child socat_;
     Child receiver_;
+    int held_ = -1; // the read end of rb's input pipe, in pipe wiring
 };
 
 } // namespace formwick::test

@@ -5,6 +5,7 @@
 #include "comm/posix_transfer.h"
 
 #include "pty_peer.h"
+#include "read_whole_file.h"
 #include "recording_observer.h"
 
 #include <gtest/gtest.h>
@@ -19,11 +20,6 @@ namespace fs = std::filesystem;
 using std::chrono::milliseconds;
 
 namespace {
-
-std::string read_bytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 void write_random(const fs::path& path, std::size_t size) {
     std::mt19937 random(17);
@@ -75,7 +71,7 @@ class RbTransfer : public ::testing::Test {
         const fs::path got = peer.received() / file.filename();
         ASSERT_TRUE(fs::exists(got)) << peer.receiver_log();
         EXPECT_EQ(fs::file_size(got), fs::file_size(file));
-        EXPECT_TRUE(read_bytes(got) == read_bytes(file)) << "the received file differs";
+        EXPECT_TRUE(read_file(got) == read_file(file)) << "the received file differs";
     }
 
     PtyPeer peer;

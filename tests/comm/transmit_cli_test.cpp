@@ -1,6 +1,7 @@
 // formwick-cli transmit as a user runs it: usage, refusals with their
 // reasons, and an application file built by formwick-cli sent to rb.
 #include "pty_peer.h"
+#include "read_whole_file.h"
 
 #include <gtest/gtest.h>
 
@@ -14,11 +15,6 @@ namespace fs = std::filesystem;
 using std::chrono::milliseconds;
 
 namespace {
-
-std::string read_text(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 class TransmitCli : public ::testing::Test {
   protected:
@@ -39,7 +35,7 @@ class TransmitCli : public ::testing::Test {
         EXPECT_TRUE(started) << why;
         const int status = started ? cli.wait(limit) : -1;
         EXPECT_NE(status, -1) << "formwick-cli did not end in time";
-        return {status, read_text(out), read_text(err)};
+        return {status, read_file(out), read_file(err)};
     }
 
     PtyPeer peer;
@@ -103,7 +99,7 @@ TEST_F(TransmitCli, ApplicationFileArrivesIdentical) {
     EXPECT_TRUE(r.out.ends_with(sent)) << r.out;
     EXPECT_NE(r.out.find("Sending STOCK.HIX"), std::string::npos) << r.out;
     EXPECT_EQ(peer.receiver().wait(milliseconds(15000)), 0) << peer.receiver_log();
-    EXPECT_EQ(read_text(peer.received() / "STOCK.HIX"), read_text(app));
+    EXPECT_EQ(read_file(peer.received() / "STOCK.HIX"), read_file(app));
 }
 
 } // namespace
