@@ -141,7 +141,7 @@ int run_transmit(const Args& args) {
     return loader.last_event().status == LoaderStatus::Complete ? kExitOk : kExitRefused;
 }
 
-const Registration reg({"transmit", kUsage, "send a file to a terminal over a serial port (YMODEM)", 80, 1, 7,
+const Registration reg({"transmit", "FILE --port DEVICE [options]", "send a file to a terminal over a serial port (YMODEM)", 80, 1, 7,
                         run_transmit});
 
 } // namespace

@@ -17,10 +17,17 @@
 //   tick(now)            when deadline() has passed (a timer)
 //   link_failed(reason)  when the port reports an error
 //
-// until running() turns false. Every call returns at once; all of them come
-// from one thread (the one that receives the events). The loader writes to
-// the port and closes it when the transfer ends. `now` is any steady clock
-// in milliseconds.
+// until running() turns false. Every call returns at once (but for the
+// port's own close, which lets the last bytes leave); all of them come from
+// one thread, the one that receives the events. The loader writes to the
+// port and closes it when the transfer ends. `now` is any steady clock in
+// milliseconds.
+//
+// Over an event-driven port (a window's QSerialPort): a SerialLink whose
+// open/write/close use the port, the port's data-ready signal calling
+// receive(), a single-shot timer set to deadline() after every call calling
+// tick(), and the port's error signal calling link_failed(). The command
+// line uses PosixSerialPort and drive_transfer() (posix_transfer.h).
 #pragma once
 
 #include "comm/loader_event.h"
