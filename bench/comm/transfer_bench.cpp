@@ -5,7 +5,8 @@
 // Two figures per file:
 //   Raw      the pty as it is: it does not pace at the baud rate, so the rate
 //            is set by how fast the sender, socat and rb take turns on the
-//            processors (two hops each way, each a wake-up).
+//            processors (two hops each way, each a wake-up): on a loaded
+//            machine it swings by a factor of ten from run to run.
 //   Paced    through PacedLink, which holds each block until a 115200 baud
 //            line would have carried it: the figure a cable would give.
 // line_fraction counts from the start to the final event, fixed costs
