@@ -13,12 +13,12 @@ bash scripts/build.sh build-asan -DFORMWICK_CORE_ONLY=ON -DFORMWICK_SANITIZE=add
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
 
-# The terminal host's threads once more under ThreadSanitizer: only the host
-# and runner tests (every suite there is named Host...).
+# The terminal host's threads once more under ThreadSanitizer: only the host,
+# runner and session tests (every suite there is named Host... or Session...).
 if [ ! -f build-tsan/build.ninja ]; then
   cmake -S "$top" -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DFORMWICK_CORE_ONLY=ON -DFORMWICK_SANITIZE=thread -DFORMWICK_BENCH=OFF
 fi
-cmake --build build-tsan --target host_tests runner_tests
+cmake --build build-tsan --target host_tests runner_tests session_tests
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
-  ctest --test-dir build-tsan --output-on-failure -R '^Host' -j"$(nproc)"
+  ctest --test-dir build-tsan --output-on-failure -R '^(Host|Session)' -j"$(nproc)"
