@@ -1,0 +1,164 @@
+// bench_window: what the simulator window costs, measured on the real
+// window with the example application (examples/stock.json):
+//   - a synthetic click on a key to the changed frame painted on screen;
+//   - a stop and restart of the run, and a change of model;
+//   - a stop of a run waiting for a key, and of one rebuilding the index of
+//     a 100,000-line lookup file (no wait inside).
+// Run it under xvfb-run (or on a desktop); it prints medians and the load.
+#include "appfile/definition_json.h"
+#include "simulator/window/display_widget.h"
+#include "simulator/window/stat_button.h"
+#include "simulator/window/terminal_dialog.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+using namespace formwick;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+class QuietSink final : public MessageSink {
+public:
+    void error(std::string_view message) override { std::fprintf(stderr, "%.*s\n", int(message.size()), message.data()); }
+};
+
+double ms_since(Clock::time_point t0) { return std::chrono::duration<double, std::milli>(Clock::now() - t0).count(); }
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+double percentile90(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() * 9 / 10];
+}
+
+std::string load_average() {
+    std::ifstream in("/proc/loadavg");
+    std::string a, b, c;
+    in >> a >> b >> c;
+    return a + " " + b + " " + c;
+}
+
+// Runs the event loop until `done` or `limit` passes.
+bool spin_until(const std::function<bool()>& done, int limit_ms = 5000) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > limit_ms) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+    return true;
+}
+
+void press_and_release(QWidget* key) {
+    const QPointF at = key->rect().center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, key->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+    QMouseEvent release(QEvent::MouseButtonRelease, at, key->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, {});
+    QApplication::sendEvent(key, &press);
+    QApplication::sendEvent(key, &release);
+}
+
+void report(const char* what, const std::vector<double>& v) {
+    std::printf("%-48s median %7.2f ms  p90 %7.2f ms  (n=%zu, load %s)\n", what, median(v), percentile90(v), v.size(),
+                load_average().c_str());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QTemporaryDir ramdisk;
+    std::ifstream in(FORMWICK_SOURCE_DIR "/examples/stock.json");
+    std::stringstream text;
+    text << in.rdbuf();
+    CParameters definition;
+    QuietSink sink;
+    if (!definition_from_json(text.str(), definition, sink)) return 1;
+
+    CTerminalDialog window(ramdisk.path().toStdString());
+    window.set_zoom(1);
+    window.apply_skin(TerminalModel::KTM3300);
+    window.show();
+    window.start_run(definition);
+    TerminalSession& session = window.session();
+    DisplayWidget* display = window.display_widget();
+
+    // Through the start-up screen's five-second wait into the main menu.
+    spin_until([&] { return session.wait_waiting(std::chrono::milliseconds(0)); });
+    session.key_press(KEY_ENTER);
+    spin_until([] { return false; }, 400);
+
+    std::vector<double> clicks;
+    for (int i = 0; i < 60; ++i) {
+        CStatButton* key = window.key_with_code(i % 2 ? KEY_UP : KEY_DOWN);
+        const auto shown = display->shown_frame();
+        const auto t0 = Clock::now();
+        press_and_release(key);
+        if (!spin_until([&] { return display->shown_frame() != shown; })) return 1;
+        clicks.push_back(ms_since(t0));
+        spin_until([] { return false; }, 20);
+    }
+    report("click on a key to the changed frame painted", clicks);
+
+    std::vector<double> restarts;
+    for (int i = 0; i < 20; ++i) {
+        const auto t0 = Clock::now();
+        session.restart();
+        spin_until([&] { return session.wait_waiting(std::chrono::milliseconds(0)); });
+        restarts.push_back(ms_since(t0));
+        spin_until([] { return false; }, 20);
+    }
+    report("stop and restart, to the start-up screen waiting", restarts);
+
+    std::vector<double> models;
+    for (int i = 0; i < 10; ++i) {
+        const auto t0 = Clock::now();
+        window.change_model(i % 2 ? TerminalModel::KTM3300 : TerminalModel::R58);
+        spin_until([&] { return session.wait_waiting(std::chrono::milliseconds(0)); });
+        models.push_back(ms_since(t0));
+        spin_until([] { return false; }, 20);
+    }
+    report("change of model (new face, run restarted)", models);
+
+    std::vector<double> stops;
+    for (int i = 0; i < 20; ++i) {
+        session.restart();
+        spin_until([&] { return session.wait_waiting(std::chrono::milliseconds(0)); });
+        const auto t0 = Clock::now();
+        session.stop();
+        session.wait_ended(std::chrono::seconds(5));
+        stops.push_back(ms_since(t0));
+    }
+    report("stop of a run waiting for a key, to its end", stops);
+
+    // A 100,000-line lookup file: "Input" rebuilds its index without waiting.
+    {
+        std::ofstream big(ramdisk.filePath("Articles.txt").toStdString(), std::ios::binary);
+        for (int i = 0; i < 100000; ++i) big << (8700000000000LL + i * 7919LL % 100000000LL) << ";Article " << i << ";PCS\r\n";
+    }
+    std::vector<double> rebuildStops;
+    for (int i = 0; i < 3; ++i) {
+        session.restart();
+        spin_until([&] { return session.wait_waiting(std::chrono::milliseconds(0)); });
+        session.key_press(KEY_ENTER); // leave the start-up screen
+        spin_until([] { return false; }, 300);
+        session.key_press(KEY_ENTER); // Input: check the files, rebuild the index
+        spin_until([] { return false; }, 150);
+        const auto t0 = Clock::now();
+        session.stop();
+        session.wait_ended(std::chrono::seconds(120));
+        rebuildStops.push_back(ms_since(t0));
+    }
+    report("stop during the index rebuild of 100,000 lines", rebuildStops);
+    return 0;
+}
