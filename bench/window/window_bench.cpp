@@ -110,25 +110,22 @@ int main(int argc, char** argv) {
     }
     report("click on a key to the changed frame painted", clicks);
 
-    std::vector<double> restarts;
-    for (int i = 0; i < 20; ++i) {
-        const auto t0 = Clock::now();
-        session.restart();
-        spin_until([&] { return session.wait_waiting(std::chrono::milliseconds(0)); });
-        restarts.push_back(ms_since(t0));
-        spin_until([] { return false; }, 20);
-    }
-    report("stop and restart, to the start-up screen waiting", restarts);
-
-    std::vector<double> models;
-    for (int i = 0; i < 10; ++i) {
-        const auto t0 = Clock::now();
-        window.change_model(i % 2 ? TerminalModel::KTM3300 : TerminalModel::R58);
-        spin_until([&] { return session.wait_waiting(std::chrono::milliseconds(0)); });
-        models.push_back(ms_since(t0));
-        spin_until([] { return false; }, 20);
-    }
-    report("change of model (new face, run restarted)", models);
+    // Times `action` until the new run waits again, `n` times.
+    const auto until_waiting = [&](int n, const std::function<void(int)>& action) {
+        std::vector<double> times;
+        for (int i = 0; i < n; ++i) {
+            const auto t0 = Clock::now();
+            action(i);
+            spin_until([&] { return session.wait_waiting(std::chrono::milliseconds(0)); });
+            times.push_back(ms_since(t0));
+            spin_until([] { return false; }, 20);
+        }
+        return times;
+    };
+    report("stop and restart, to the start-up screen waiting", until_waiting(20, [&](int) { session.restart(); }));
+    report("change of model (new face, run restarted)", until_waiting(10, [&](int i) {
+               window.change_model(i % 2 ? TerminalModel::KTM3300 : TerminalModel::R58);
+           }));
 
     std::vector<double> stops;
     for (int i = 0; i < 20; ++i) {
