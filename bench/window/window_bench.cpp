@@ -69,7 +69,7 @@ void press_and_release(QWidget* key) {
 }
 
 void report(const char* what, const std::vector<double>& v) {
-    std::printf("%-48s median %7.2f ms  p90 %7.2f ms  (n=%zu, load %s)\n", what, median(v), percentile90(v), v.size(),
+    std::printf("%-56s median %7.2f ms  p90 %7.2f ms  (n=%zu, load %s)\n", what, median(v), percentile90(v), v.size(),
                 load_average().c_str());
 }
 
@@ -127,21 +127,58 @@ int main(int argc, char** argv) {
                window.change_model(i % 2 ? TerminalModel::KTM3300 : TerminalModel::R58);
            }));
 
-    std::vector<double> stops;
-    for (int i = 0; i < 20; ++i) {
-        session.restart();
-        spin_until([&] { return session.wait_waiting(std::chrono::milliseconds(0)); });
-        const auto t0 = Clock::now();
-        session.stop();
-        session.wait_ended(std::chrono::seconds(5));
-        stops.push_back(ms_since(t0));
+    // A stop of a run in each kind of wait: the time stop() holds the
+    // window thread, and the time until the runtime thread has left.
+    struct WaitKind {
+        const char* name;
+        TerminalSession::Routine routine;
+    };
+    const WaitKind waits[] = {
+        {"a key", [] { for (;;) key_get(); }},
+        {"a time-out", [] { for (;;) key_get_timeout(); }},
+        {"the barcode dialog",
+         [] {
+             scanner_arm(0);
+             char buffer[21];
+             scanner_read(buffer, 20);
+             for (;;) key_get();
+         }},
+    };
+    session.set_trigger_held(true);
+    for (const WaitKind& w : waits) {
+        std::vector<double> calls, ends;
+        for (int i = 0; i < 20; ++i) {
+            session.start(w.routine, key_list(window.model()));
+            spin_until([&] { return session.wait_waiting(std::chrono::milliseconds(0)) || session.barcode_waiting(); });
+            spin_until([] { return false; }, 5);
+            const auto t0 = Clock::now();
+            session.stop();
+            calls.push_back(ms_since(t0));
+            session.wait_ended(std::chrono::seconds(5));
+            ends.push_back(ms_since(t0));
+        }
+        report((std::string("stop() call, run waiting for ") + w.name).c_str(), calls);
+        report((std::string("stop to the run's end, waiting for ") + w.name).c_str(), ends);
     }
-    report("stop of a run waiting for a key, to its end", stops);
+    session.set_trigger_held(false);
+    session.start(definition, key_list(window.model()));
 
     // A 100,000-line lookup file: "Input" rebuilds its index without waiting.
     {
         std::ofstream big(ramdisk.filePath("Articles.txt").toStdString(), std::ios::binary);
         for (int i = 0; i < 100000; ++i) big << (8700000000000LL + i * 7919LL % 100000000LL) << ";Article " << i << ";PCS\r\n";
+    }
+    {
+        // The whole check and rebuild once, for scale: Input to the next wait.
+        session.restart();
+        spin_until([&] { return session.wait_waiting(std::chrono::milliseconds(0)); });
+        session.key_press(KEY_ENTER);
+        spin_until([] { return false; }, 300);
+        const auto t0 = Clock::now();
+        session.key_press(KEY_ENTER);
+        spin_until([] { return false; }, 5);
+        spin_until([&] { return session.wait_waiting(std::chrono::milliseconds(0)); }, 120000);
+        report("Input with 100,000 lookup lines, to the next wait", {ms_since(t0)});
     }
     std::vector<double> rebuildStops;
     for (int i = 0; i < 3; ++i) {
