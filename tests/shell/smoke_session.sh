@@ -5,7 +5,10 @@ program=$1
 work=$(mktemp -d)
 pid=
 cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+  if [ -n "$pid" ]; then
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -17,14 +20,21 @@ pid=$!
 
 wid=
 for _ in $(seq 200); do
-  wid=$(xdotool search --name '^Formwick$' 2>/dev/null | head -1 || true)
+  wid=$(xdotool search --onlyvisible --name '^Formwick$' 2>/dev/null | head -1 || true)
   [ -n "$wid" ] && break
   kill -0 "$pid" 2>/dev/null || fail "Formwick ended before its window appeared"
   sleep 0.05
 done
 [ -n "$wid" ] || fail "no window titled Formwick within 10 s"
 
-grab() { xwd -id "$wid" -silent > "$1"; }
+# A window just mapped may not be ready for a grab yet: try a few times.
+grab() {
+  for _ in $(seq 20); do
+    xwd -id "$wid" -silent > "$1" 2>/dev/null && return 0
+    sleep 0.05
+  done
+  fail "cannot grab window $wid"
+}
 
 # Wait until the picture holds still (the application sits in its menu).
 grab "$work/a.xwd"
