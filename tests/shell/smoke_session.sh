@@ -15,6 +15,8 @@ trap cleanup EXIT
 fail() { echo "FAILED: $*"; exit 1; }
 
 unset QT_QPA_PLATFORM
+# Exit 3 tells smoke_test.sh that the display itself is not usable.
+xdotool getmouselocation >/dev/null 2>&1 || { echo "no usable display $DISPLAY"; exit 3; }
 HOME=$work XDG_CONFIG_HOME=$work/config "$program" --ramdisk "$work/RAM_DISK" &
 pid=$!
 
@@ -44,6 +46,17 @@ for _ in $(seq 100); do
   cmp -s "$work/a.xwd" "$work/b.xwd" && break
   mv "$work/b.xwd" "$work/a.xwd"
 done
+
+# The window is shaped like the face: over a magenta corner of the skin the
+# pointer is over whatever lies below, over the face it is over the window.
+under() {
+  xdotool mousemove --window "$wid" "$1" "$2"
+  sleep 0.05
+  eval "$(xdotool getmouselocation --shell)"
+  echo "$WINDOW"
+}
+[ "$(under 2 2)" != "$wid" ] || fail "the see-through corner of the face catches the pointer"
+[ "$(under 115 210)" = "$wid" ] || fail "the face does not catch the pointer"
 
 # The DOWN key of the KTM3300 face sits at 159..211 x 252..286.
 xdotool mousemove --window "$wid" 185 269 click 1

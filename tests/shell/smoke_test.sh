@@ -12,8 +12,18 @@ for tool in xvfb-run xdotool xwd; do
     exit 77
   fi
 done
-if ! probe=$(xvfb-run -a -s "-screen 0 640x800x24" true 2>&1); then
+# Display numbers are picked from a random start, so test runs of several
+# users on one machine do not race for the same server; a server lost to
+# such a race anyway (exit 3 from the session) is tried again.
+xvfb() { xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 640x800x24" "$@"; }
+if ! probe=$(xvfb true 2>&1); then
   echo "SKIPPED: Xvfb cannot start here: $probe"
   exit 77
 fi
-exec xvfb-run -a -s "-screen 0 640x800x24" bash "$here/smoke_session.sh" "$program"
+for attempt in 1 2 3; do
+  status=0
+  xvfb bash "$here/smoke_session.sh" "$program" || status=$?
+  [ "$status" -eq 3 ] || exit "$status"
+  echo "the virtual display was not usable (attempt $attempt)"
+done
+exit 1
