@@ -124,7 +124,7 @@ void Loader::after_step() {
     }
     if (sender_->phase() == SenderPhase::Aborting) return; // the final event comes when it ends
     LoaderEvent event = progress_event();
-    if (!(event == last_)) emit(std::move(event));
+    if (!(event == last_)) report(std::move(event));
 }
 
 LoaderEvent Loader::progress_event() const {
@@ -158,10 +158,10 @@ void Loader::end(LoaderStatus status, std::string text) {
     event.position = status == LoaderStatus::Complete ? 100 : last_.position;
     event.status = status;
     event.text = std::move(text);
-    emit(std::move(event));
+    report(std::move(event));
 }
 
-void Loader::emit(LoaderEvent event) {
+void Loader::report(LoaderEvent event) {
     last_ = std::move(event);
     // A copy: the observer may start a new transfer, which replaces last_.
     const LoaderEvent shown = last_;

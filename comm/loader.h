@@ -76,7 +76,7 @@ class Loader {
     void after_step();
     void end(LoaderStatus status, std::string text);
     LoaderEvent progress_event() const;
-    void emit(LoaderEvent event);
+    void report(LoaderEvent event);
 
     SerialLink& link_;
     LoaderObserver& observer_;

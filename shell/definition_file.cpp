@@ -11,10 +11,11 @@
 
 namespace formwick {
 
-bool read_definition_file(const std::filesystem::path& path, CParameters& parameters, std::string& error) {
+bool read_definition_file(const std::filesystem::path& path, CParameters& parameters,
+                          std::vector<std::string>& messages) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        error = path.string() + ": " + std::strerror(errno);
+        messages.push_back(path.string() + ": " + std::strerror(errno));
         return false;
     }
     std::ostringstream content;
@@ -31,13 +32,21 @@ bool read_definition_file(const std::filesystem::path& path, CParameters& parame
         ok = builder.load(loaded);
     }
     if (!ok) {
-        error = path.string() + ":";
-        for (const std::string& m : sink.messages) error += "\n" + m;
-        if (sink.messages.empty()) error += " not a definition or application file";
+        messages = sink.messages;
+        if (messages.empty()) messages.push_back(path.string() + ": not a definition or application file");
         return false;
     }
     parameters = loaded;
     return true;
+}
+
+bool read_definition_file(const std::filesystem::path& path, CParameters& parameters, std::string& error) {
+    std::vector<std::string> messages;
+    if (read_definition_file(path, parameters, messages)) return true;
+    // Messages that already name the file stand alone.
+    error = messages.front().rfind(path.string(), 0) == 0 ? messages.front() : path.string() + ":\n" + messages.front();
+    for (std::size_t i = 1; i < messages.size(); ++i) error += "\n" + messages[i];
+    return false;
 }
 
 } // namespace formwick

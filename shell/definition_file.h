@@ -6,11 +6,18 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace formwick {
 
 // False with the reasons in `error` (one per line) when the file is refused;
 // `parameters` is left as it was then.
 bool read_definition_file(const std::filesystem::path& path, CParameters& parameters, std::string& error);
+
+// The same with the messages for a person apart, as a window shows them:
+// the file's own refusal ("Not a Formwick application ..."), or one line
+// naming the file when it is refused without a word.
+bool read_definition_file(const std::filesystem::path& path, CParameters& parameters,
+                          std::vector<std::string>& messages);
 
 } // namespace formwick

@@ -1,12 +1,19 @@
-// Formwick: opens the simulated terminal on the KTM3300 running the
-// definition named on the command line (JSON or ".HIX"), or a fresh one.
+// Formwick: the generator. One copy per user and display; the main window
+// is the simulated terminal running the definition, with the commands in
+// its right-click menu.
 //
 //   Formwick [DEFINITION] [--model R58|KTM3300] [--ramdisk DIR]
 //            [--first-frame]   print when the first frame is painted, then quit
+//
+// DEFINITION (JSON or ".HIX") is opened in place of a fresh one; --model
+// shows that model for this start without changing the settings; --ramdisk
+// uses another RAM disk folder.
 #include "shell/definition_file.h"
+#include "shell/formwick_dlg.h"
+#include "shell/instance_checker.h"
 #include "shell/program_folders.h"
 #include "simulator/window/display_widget.h"
-#include "simulator/window/terminal_dialog.h"
+#include "widgets/dialogs.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -14,6 +21,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fstream>
+#include <optional>
 #include <string>
 
 using namespace formwick;
@@ -22,7 +30,7 @@ namespace {
 
 struct Options {
     QString definition;
-    TerminalModel model = TerminalModel::KTM3300;
+    std::optional<TerminalModel> model;
     std::filesystem::path ramdisk;
     bool firstFrame = false;
 };
@@ -41,15 +49,8 @@ long resident_kib() {
     return -1;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName("Formwick");
-    QApplication::setApplicationName("Formwick");
-
-    Options options;
-    const QStringList args = QApplication::arguments().mid(1);
+// 0 when the options are read, else the exit status.
+int read_options(const QStringList& args, Options& options) {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (a == "--first-frame") {
@@ -73,43 +74,68 @@ int main(int argc, char** argv) {
             return usage("one definition only");
         }
     }
+    return 0;
+}
+
+// For the start-up benchmark: the wall-clock time of the first painted frame
+// of the running application, and the memory then.
+void report_first_frame(QApplication& app, CTerminalDialog& window) {
+    QObject::connect(window.display_widget(), &DisplayWidget::framePainted, &app, [&app] {
+        timespec now{};
+        clock_gettime(CLOCK_REALTIME, &now);
+        std::printf("first-frame %lld.%09ld rss-kib %ld\n", static_cast<long long>(now.tv_sec), now.tv_nsec,
+                    resident_kib());
+        std::fflush(stdout);
+        QTimer::singleShot(0, &app, &QApplication::quit);
+    });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName("Formwick");
+    QApplication::setApplicationName("Formwick");
+
+    Options options;
+    if (const int status = read_options(QApplication::arguments().mid(1), options)) return status;
+
+    CInstanceChecker guard;
+    if (guard.another_instance_running()) return 0;
+
+    CQtDialogs dialogs;
+    const ProgramFolders folders = program_folders();
+    make_folder(folders.settings_file.parent_path());
+    CFormwickConfig config;
+    config.load(folders.settings_file);
+
+    if (options.ramdisk.empty()) options.ramdisk = folders.ramdisk;
+    // Without its RAM disk the simulated terminal cannot keep files, but
+    // everything else works.
+    if (!make_folder(options.ramdisk)) dialogs.error(nullptr, QString::fromLatin1(kRamDiskMessage));
 
     CParameters definition;
     if (!options.definition.isEmpty()) {
-        std::string error;
-        if (!read_definition_file(options.definition.toStdString(), definition, error)) {
-            std::fprintf(stderr, "%s\n", error.c_str());
-            return 1;
+        std::vector<std::string> messages;
+        if (!read_definition_file(options.definition.toStdString(), definition, messages)) {
+            // Opened from a file manager nobody reads stderr: the box says
+            // it, and the program starts on a fresh definition.
+            for (const std::string& m : messages) {
+                std::fprintf(stderr, "%s\n", m.c_str());
+                dialogs.error(nullptr, QString::fromStdString(m));
+            }
         }
     }
-    if (options.ramdisk.empty()) options.ramdisk = ramdisk_folder();
-    std::error_code ec;
-    std::filesystem::create_directories(options.ramdisk, ec);
-    if (options.ramdisk.empty() || !std::filesystem::is_directory(options.ramdisk)) {
-        std::fprintf(stderr, "Formwick: no RAM disk folder can be made\n");
-        return 1;
-    }
 
-    CTerminalDialog window(options.ramdisk);
+    CFormwickDlg window(definition, config, dialogs, options.ramdisk);
+    QObject::connect(&guard, &CInstanceChecker::raiseRequested, &window, &CFormwickDlg::bring_to_front);
     QObject::connect(&window, &CTerminalDialog::runFailed,
                      [](const QString& message) { std::fprintf(stderr, "%s\n", qPrintable(message)); });
-    if (!window.apply_skin(options.model)) {
+    if (!window.open(options.model.value_or(model_of_setting(config.terminal())))) {
         std::fprintf(stderr, "Formwick: the terminal pictures cannot be loaded\n");
         return 1;
     }
-    if (options.firstFrame) {
-        // For the start-up benchmark: the wall-clock time of the first painted
-        // frame of the running application, and the memory then.
-        QObject::connect(window.display_widget(), &DisplayWidget::framePainted, &app, [&app] {
-            timespec now{};
-            clock_gettime(CLOCK_REALTIME, &now);
-            std::printf("first-frame %lld.%09ld rss-kib %ld\n", static_cast<long long>(now.tv_sec), now.tv_nsec,
-                        resident_kib());
-            std::fflush(stdout);
-            QTimer::singleShot(0, &app, &QApplication::quit);
-        });
-    }
+    if (options.firstFrame) report_first_frame(app, window);
     window.show();
-    window.start_run(definition);
     return app.exec();
 }

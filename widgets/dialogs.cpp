@@ -47,8 +47,9 @@ DialogAnswer CQtDialogs::question(QWidget* parent, const QString& title, const Q
     }
 }
 
-QString CQtDialogs::openFileName(QWidget* parent, const QString& title, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, title, QString(), qt_file_filter(filter));
+QString CQtDialogs::openFileName(QWidget* parent, const QString& title, const QString& filter,
+                                 const QString& folder) {
+    return QFileDialog::getOpenFileName(parent, title, folder, qt_file_filter(filter));
 }
 
 QString CQtDialogs::saveFileName(QWidget* parent, const QString& title, const QString& filter,
@@ -72,7 +73,7 @@ DialogAnswer CScriptedDialogs::question(QWidget*, const QString& title, const QS
     return a;
 }
 
-QString CScriptedDialogs::openFileName(QWidget*, const QString& title, const QString&) {
+QString CScriptedDialogs::openFileName(QWidget*, const QString& title, const QString&, const QString&) {
     shown.push_back({QStringLiteral("open"), title, QString()});
     if (fileNames.empty()) return QString();
     const QString name = fileNames.front();

@@ -26,8 +26,10 @@ public:
     // A question with Yes, No and Cancel and the question icon.
     virtual DialogAnswer question(QWidget* parent, const QString& title, const QString& text) = 0;
     // File dialogs take filters in the "Name (*.X)|*.X||" form; an empty
-    // result means the user cancelled.
-    virtual QString openFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
+    // result means the user cancelled. `folder` is where the open dialog
+    // starts (empty: where it last was).
+    virtual QString openFileName(QWidget* parent, const QString& title, const QString& filter,
+                                 const QString& folder = QString()) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
                                  const QString& suggested) = 0;
 };
@@ -41,7 +43,8 @@ public:
     void error(QWidget* parent, const QString& text) override;
     void information(QWidget* parent, const QString& title, const QString& text) override;
     DialogAnswer question(QWidget* parent, const QString& title, const QString& text) override;
-    QString openFileName(QWidget* parent, const QString& title, const QString& filter) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& filter,
+                         const QString& folder = QString()) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
                          const QString& suggested) override;
 };
@@ -59,7 +62,8 @@ public:
     void error(QWidget* parent, const QString& text) override;
     void information(QWidget* parent, const QString& title, const QString& text) override;
     DialogAnswer question(QWidget* parent, const QString& title, const QString& text) override;
-    QString openFileName(QWidget* parent, const QString& title, const QString& filter) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& filter,
+                         const QString& folder = QString()) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
                          const QString& suggested) override;
 

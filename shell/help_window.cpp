@@ -1,0 +1,57 @@
+#include "shell/help_window.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace formwick {
+
+QString find_user_guide() {
+    const QString program = QCoreApplication::applicationDirPath();
+    const QStringList folders{
+        program + QStringLiteral("/../share/doc/formwick"),
+#ifdef FORMWICK_SOURCE_DOCS
+        QStringLiteral(FORMWICK_SOURCE_DOCS),
+#endif
+        QStringLiteral("/usr/share/doc/formwick"),
+    };
+    for (const QString& folder : folders) {
+        const QFileInfo guide(QDir(folder).filePath(QString::fromLatin1(kGuideFile)));
+        if (guide.isFile()) return guide.canonicalFilePath();
+    }
+    return {};
+}
+
+HelpWindow::HelpWindow(const QString& guide, QWidget* parent)
+    : QWidget(parent, Qt::Window), browser_(new QTextBrowser) {
+    setObjectName(QStringLiteral("help"));
+    setWindowTitle(QStringLiteral("Formwick Help"));
+    browser_->setObjectName(QStringLiteral("guide"));
+    browser_->setOpenExternalLinks(true);
+    browser_->setSource(QUrl::fromLocalFile(guide), QTextDocument::MarkdownResource);
+
+    auto* back = new QPushButton(QStringLiteral("Back"));
+    back->setObjectName(QStringLiteral("back"));
+    back->setEnabled(false);
+    auto* home = new QPushButton(QStringLiteral("Contents"));
+    home->setObjectName(QStringLiteral("contents"));
+    connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+    connect(home, &QPushButton::clicked, browser_, &QTextBrowser::home);
+    connect(browser_, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(back);
+    buttons->addWidget(home);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(browser_, 1);
+    resize(760, 640);
+}
+
+} // namespace formwick
