@@ -22,12 +22,12 @@ pid=$!
 
 wid=
 for _ in $(seq 200); do
-  wid=$(xdotool search --onlyvisible --name '^Formwick$' 2>/dev/null | head -1 || true)
+  wid=$(xdotool search --onlyvisible --name '^Formwick for R58 and KTM3300$' 2>/dev/null | head -1 || true)
   [ -n "$wid" ] && break
   kill -0 "$pid" 2>/dev/null || fail "Formwick ended before its window appeared"
   sleep 0.05
 done
-[ -n "$wid" ] || fail "no window titled Formwick within 10 s"
+[ -n "$wid" ] || fail "no window titled Formwick for R58 and KTM3300 within 10 s"
 
 # A window just mapped may not be ready for a grab yet: try a few times.
 grab() {
