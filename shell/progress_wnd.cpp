@@ -35,6 +35,7 @@ CProgressWnd::CProgressWnd(QWidget* owner)
     text_->setMinimumHeight(QFontMetrics(text_->font()).lineSpacing() * kTextLines);
     bar_->setObjectName(QStringLiteral("12"));
     bar_->setRange(lower_, upper_);
+    bar_->setTextVisible(false); // the caption shows the percentage
     bar_->setValue(0);
     cancel_->setObjectName(QStringLiteral("10"));
     cancel_->setCursor(Qt::ArrowCursor);
