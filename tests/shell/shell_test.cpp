@@ -11,8 +11,17 @@
 #include "shell/settings_file.h"
 #include "widgets/dialogs.h"
 
+#include "appfile/definition_json.h"
+#include "editors/editor_pages.h"
+#include "editors/editor_sheet.h"
+#include "editors/prop_form.h"
+#include "simulator/core/runner/stat_display_screen.h"
+#include "tests/editors/editor_test_support.h"
+
 #include "pty_peer.h"
 #include "read_whole_file.h"
+
+#include <QProcess>
 
 #include <QComboBox>
 #include <QDir>
@@ -550,6 +559,53 @@ private slots:
         QVERIFY(!progress.cancelled());
         QCOMPARE(progress.position(), 0);
         QCOMPARE(progress.text(), QString());
+    }
+
+    // The road of one application through the window: Edit a prompt in the
+    // real sheet, OK, see it on the terminal, Build, and get the same file
+    // as the command line builds from the same definition.
+    bool screen_shows(const char* text) {
+        window->session().wait_waiting(100ms);
+        for (const std::string& row : StatDisplayScreen(window->session().display()).readings())
+            if (row.find(text) != std::string::npos) return true;
+        return false;
+    }
+
+    void edit_run_and_build_like_the_command_line() {
+        open_window();
+        test::with_modal([&] { window->cmd_edit(); },
+                         [](QWidget* d) {
+                             auto* sheet = qobject_cast<CEditorSheet*>(d);
+                             QVERIFY(sheet);
+                             QVERIFY(sheet->showPage(kPageForm));
+                             QWidget* page = sheet->pageById(kPageForm);
+                             test::choose(test::control<QWidget>(page, form_row_id(0, kColType)), kLineInteger);
+                             test::type_into(test::control<QWidget>(page, form_row_id(0, kColPrompt)),
+                                             QStringLiteral("Boxes:"));
+                             test::choose(test::control<QWidget>(page, form_row_id(0, kColInput)), 1); // Keypad
+                             test::control<QPushButton>(sheet, "IDOK")->click();
+                         });
+        QVERIFY(window->dirty());
+        QVERIFY(window->session().running());
+        // The start-up screen, then the terminal's menu; Enter is Input,
+        // which starts Form 1.
+        QTRY_VERIFY_WITH_TIMEOUT(screen_shows("Input"), 15000);
+        window->session().key_press(KEY_ENTER);
+        QTRY_VERIFY_WITH_TIMEOUT(screen_shows("Boxes:"), 5000);
+
+        dialogs->fileNames = {path("BOXES.HIX")};
+        action(open_menu(), "build")->trigger();
+        QVERIFY(!window->dirty());
+        std::string json;
+        CollectingSink sink;
+        QVERIFY(definition_to_json(*definition, json, sink));
+        write_text(path("boxes.json"), json);
+        QProcess cli;
+        cli.start(QStringLiteral(FORMWICK_CLI), {"build", path("boxes.json"), path("CLI.HIX")});
+        QVERIFY(cli.waitForFinished(30000));
+        QCOMPARE(cli.exitCode(), 0);
+        QVERIFY(!read_text(path("BOXES.HIX")).empty());
+        QVERIFY(read_text(path("BOXES.HIX")) == read_text(path("CLI.HIX")));
     }
 
     void about_and_help() {
