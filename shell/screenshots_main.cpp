@@ -12,41 +12,26 @@
 #include <QMenu>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <iostream>
+#include <utility>
+#include <vector>
 
 using namespace formwick;
 
-namespace {
-
-bool save(QWidget& widget, const QString& path) {
-    widget.show();
-    QApplication::processEvents();
-    const bool ok = widget.grab().save(path);
-    if (!ok) std::cerr << path.toStdString() << ": cannot be written\n";
-    return ok;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QStringList args = QApplication::arguments();
-    if (args.size() != 2) {
+    if (argc != 2) {
         std::cerr << "usage: formwick-shell-shots OUTDIR\n";
         return 2;
     }
-    const QDir out(args[1]);
+    const QDir out(QString::fromLocal8Bit(argv[1]));
     const QString suffix = qEnvironmentVariableIntValue("QT_SCALE_FACTOR") == 2 ? "-2x.png" : ".png";
-    bool ok = true;
 
     CDlgComSelect ports({{1, ""}, {3, ""}, {101, "FT232R USB UART (COM101, /dev/ttyUSB0)"}}, 101);
-    ok &= save(ports, out.filePath("com-port-dialog" + suffix));
-
     CProgressWnd progress;
     progress.set_text("Sending STOCK.HIX: 45056 of 89174 bytes");
     progress.set_pos(51);
-    ok &= save(progress, out.filePath("progress-window" + suffix));
-
     QTemporaryDir ramdisk;
     CParameters definition;
     CFormwickConfig config;
@@ -54,9 +39,33 @@ int main(int argc, char** argv) {
     CFormwickDlg window(definition, config, dialogs, ramdisk.path().toStdString());
     window.open(TerminalModel::KTM3300);
     window.show();
-    window.show_context_menu(window.mapToGlobal(QPoint(80, 200)));
-    ok &= save(*window.context_menu(), out.filePath("main-menu" + suffix));
-    window.cmd_help();
-    if (window.help_window()) ok &= save(*window.help_window(), out.filePath("help-window" + suffix));
-    return ok ? 0 : 1;
+
+    // Each picture's window is made just before it is taken: the menu, a
+    // popup, closes as soon as another window shows.
+    const std::vector<std::pair<std::function<QWidget*()>, const char*>> pictures{
+        {[&] { return &ports; }, "com-port-dialog"},
+        {[&] { return &progress; }, "progress-window"},
+        {[&]() -> QWidget* {
+             window.show_context_menu(window.mapToGlobal(QPoint(80, 200)));
+             return window.context_menu();
+         },
+         "main-menu"},
+        {[&]() -> QWidget* {
+             window.cmd_help();
+             return window.help_window();
+         },
+         "help-window"},
+    };
+    int failed = 0;
+    for (const auto& [make, name] : pictures) {
+        QWidget* widget = make();
+        const QString file = out.filePath(QString::fromLatin1(name) + suffix);
+        if (widget) widget->show();
+        QApplication::processEvents();
+        if (!widget || !widget->grab().save(file)) {
+            std::cerr << file.toStdString() << ": cannot be made\n";
+            ++failed;
+        }
+    }
+    return failed ? 1 : 0;
 }
