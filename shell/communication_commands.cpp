@@ -32,8 +32,12 @@ void CFormwickDlg::on_progress(int position, int status, const QString& text) {
     progress_->set_text(text);
     progress_->set_pos(position);
     // Ended as the user wanted: the window goes 5 s later. A failure stays
-    // up until the user has read it and pressed Cancel.
-    if (status < static_cast<int>(LoaderStatus::Waiting)) progress_->start_hide_timer();
+    // up until the user has read it and pressed Cancel; a new transfer
+    // within those 5 s keeps it up.
+    if (status < static_cast<int>(LoaderStatus::Waiting))
+        progress_->start_hide_timer();
+    else
+        progress_->stop_hide_timer();
 }
 
 void CFormwickDlg::on_progress_cancelled() {

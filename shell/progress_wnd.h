@@ -38,6 +38,7 @@ public:
     QString text() const;
     // Timer 25: hides the window after 5 s.
     void start_hide_timer();
+    void stop_hide_timer() { hideTimer_.stop(); }
     bool hide_timer_active() const { return hideTimer_.isActive(); }
 
     QLabel* text_label() const { return text_; }

@@ -548,6 +548,10 @@ private slots:
         QTest::qWait(4500);
         QVERIFY(progress.isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(progress.isHidden(), 2000);
+        // The next transfer's first event keeps the window up.
+        emit window->transmitter().progress(100, 1000, QStringLiteral("Done"));
+        emit window->transmitter().progress(0, 2000, QStringLiteral("Waiting"));
+        QVERIFY(!progress.hide_timer_active());
     }
 
     void progress_cancel_resets() {

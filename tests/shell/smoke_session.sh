@@ -60,12 +60,24 @@ under() {
 
 # The DOWN key of the KTM3300 face sits at 159..211 x 252..286.
 xdotool mousemove --window "$wid" 185 269 click 1
+changed=
 for _ in $(seq 100); do
   sleep 0.05
   grab "$work/c.xwd"
   if ! cmp -s "$work/a.xwd" "$work/c.xwd"; then
-    echo "PASSED: window $wid changed after a click on the DOWN key"
-    exit 0
+    changed=1
+    break
   fi
 done
-fail "the window did not change within 5 s of the click"
+[ -n "$changed" ] || fail "the window did not change within 5 s of the click"
+echo "window $wid changed after a click on the DOWN key"
+
+# A second start on the same display asks the first copy to come to the
+# front and ends at once, without a window of its own.
+status=0
+HOME=$work XDG_CONFIG_HOME=$work/config timeout 20 "$program" --ramdisk "$work/RAM_DISK" || status=$?
+[ "$status" -eq 0 ] || fail "a second start ended with status $status"
+kill -0 "$pid" 2>/dev/null || fail "the first copy ended when the second started"
+count=$(xdotool search --onlyvisible --name '^Formwick for R58 and KTM3300$' 2>/dev/null | wc -l)
+[ "$count" -eq 1 ] || fail "$count main windows after a second start"
+echo "PASSED: a second start left the first copy alone on the display"
