@@ -5,7 +5,9 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -27,8 +29,37 @@ QString find_user_guide() {
     return {};
 }
 
+QString heading_anchor(const QString& heading) {
+    QString anchor;
+    for (const QChar c : heading.trimmed().toLower()) {
+        if (c.isLetterOrNumber() || c == u'-' || c == u'_')
+            anchor += c;
+        else if (c == u' ')
+            anchor += u'-';
+    }
+    return anchor;
+}
+
+void GuideBrowser::doSetSource(const QUrl& name, QTextDocument::ResourceType type) {
+    const bool samePage = name.scheme().isEmpty() && name.path().isEmpty() && !name.fragment().isEmpty();
+    if (!samePage) {
+        QTextBrowser::doSetSource(name, type);
+        for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+            if (block.blockFormat().headingLevel() == 0) continue;
+            QTextCursor cursor(block);
+            cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            QTextCharFormat format;
+            format.setAnchor(true);
+            format.setAnchorNames({heading_anchor(block.text())});
+            cursor.mergeCharFormat(format);
+        }
+        document()->setModified(false);
+    }
+    if (!name.fragment().isEmpty()) scrollToAnchor(name.fragment());
+}
+
 HelpWindow::HelpWindow(const QString& guide, QWidget* parent)
-    : QWidget(parent, Qt::Window), browser_(new QTextBrowser) {
+    : QWidget(parent, Qt::Window), browser_(new GuideBrowser) {
     setObjectName(QStringLiteral("help"));
     setWindowTitle(QStringLiteral("Formwick Help"));
     browser_->setObjectName(QStringLiteral("guide"));

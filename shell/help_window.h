@@ -5,9 +5,9 @@
 #pragma once
 
 #include <QString>
+#include <QTextBrowser>
 #include <QWidget>
 
-class QTextBrowser;
 
 namespace formwick {
 
@@ -16,6 +16,21 @@ inline constexpr const char* kGuideFile = "guide.md";
 // The guide's path; empty when it is nowhere.
 QString find_user_guide();
 
+// The anchor a heading gets, as Markdown pages link to it: "The road of one
+// application" is "the-road-of-one-application".
+QString heading_anchor(const QString& heading);
+
+// A text browser whose Markdown headings are anchors, so the pages' links
+// to "#a-heading" (and "page.md#a-heading") lead there.
+class GuideBrowser : public QTextBrowser {
+    Q_OBJECT
+public:
+    using QTextBrowser::QTextBrowser;
+
+protected:
+    void doSetSource(const QUrl& name, QTextDocument::ResourceType type) override;
+};
+
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
@@ -23,7 +38,7 @@ public:
     QTextBrowser* browser() const { return browser_; }
 
 private:
-    QTextBrowser* browser_;
+    GuideBrowser* browser_;
 };
 
 } // namespace formwick

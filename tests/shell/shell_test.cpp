@@ -31,6 +31,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -624,6 +625,17 @@ private slots:
         QVERIFY(window->help_window()->isVisible());
         const QString text = window->help_window()->browser()->toPlainText();
         QVERIFY2(text.contains("Transmit Build Application"), qPrintable(text.left(200)));
+        // The contents lead to their headings.
+        QCOMPARE(heading_anchor("The road of one application"), QStringLiteral("the-road-of-one-application"));
+        QTextBrowser* browser = window->help_window()->browser();
+        browser->resize(500, 300);
+        QCOMPARE(browser->verticalScrollBar()->value(), 0);
+        browser->setSource(QUrl("#where-formwick-keeps-its-files"));
+        QVERIFY(browser->verticalScrollBar()->value() > 0);
+        QVERIFY(browser->toPlainText().contains("Transmit Build Application")); // the same page
+        browser->setSource(QUrl("transfer.md#messages"));
+        QVERIFY(browser->toPlainText().startsWith("Sending an application to a terminal"));
+        QVERIFY(browser->verticalScrollBar()->value() > 0);
     }
 };
 
