@@ -479,6 +479,14 @@ private slots:
         QCOMPARE(dialogs->shown.size(), before + 1); // the open dialog only
         QCOMPARE(prompt(*definition), QStringLiteral("Other"));
         QVERIFY(window->session().running());
+        // So does a JSON definition.
+        set_prompt(other, "From JSON");
+        std::string json;
+        QVERIFY(definition_to_json(other, json, sink));
+        write_text(path("other.json"), json);
+        dialogs->fileNames = {path("other.json")};
+        window->cmd_load();
+        QCOMPARE(prompt(*definition), QStringLiteral("From JSON"));
     }
 
     void new_application_resets() {
