@@ -487,6 +487,10 @@ private slots:
         dialogs->fileNames = {path("other.json")};
         window->cmd_load();
         QCOMPARE(prompt(*definition), QStringLiteral("From JSON"));
+        // The next file dialog starts in the folder of the last file.
+        window->cmd_build();
+        QCOMPARE(dialogs->shown.back().kind, QStringLiteral("save"));
+        QCOMPARE(dialogs->shown.back().text, QFileInfo(folder->path()).absoluteFilePath());
     }
 
     void new_application_resets() {
