@@ -49,10 +49,11 @@ bool CInstanceChecker::another_instance_running() {
 void CInstanceChecker::on_connection() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+        const auto read = [this, socket] {
             if (socket->readAll().contains("raise")) emit raiseRequested();
-        });
-        if (socket->bytesAvailable() > 0) emit socket->readyRead();
+        };
+        connect(socket, &QLocalSocket::readyRead, this, read);
+        if (socket->bytesAvailable() > 0) read();
     }
 }
 
