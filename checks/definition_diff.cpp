@@ -143,9 +143,8 @@ void find_breakages(const Json& a, const Json& b, DefinitionDiff& diff) {
 } // namespace
 
 std::optional<DefinitionDiff> diff_definitions(const CParameters& a, const CParameters& b, MessageSink& messages) {
-    std::string ta, tb;
-    if (!definition_to_json(a, ta, messages) || !definition_to_json(b, tb, messages)) return std::nullopt;
-    const Json ja = Json::parse(ta), jb = Json::parse(tb);
+    Json ja, jb;
+    if (!definition_to_json_tree(a, ja, messages) || !definition_to_json_tree(b, jb, messages)) return std::nullopt;
     DefinitionDiff diff;
     for (const Page& page : kPages) {
         Walker w{page.title, diff.differences};
