@@ -212,19 +212,25 @@ std::string parse_error_text(const nlohmann::json::parse_error& e) {
 
 } // namespace
 
-bool definition_to_json(const CParameters& parameters, std::string& text, MessageSink& messages) {
+bool definition_to_json_tree(const CParameters& parameters, nlohmann::ordered_json& root, MessageSink& messages) {
     try {
-        nlohmann::ordered_json root;
+        root = nlohmann::ordered_json();
         JsonOut out(root);
         root["format"] = kDefinitionFormatName;
         root["version"] = kDefinitionFormatVersion;
         definition_keys(out, parameters);
-        text = root.dump(2) + "\n";
         return true;
     } catch (const JsonRefusal& r) {
         messages.error(r.message);
         return false;
     }
+}
+
+bool definition_to_json(const CParameters& parameters, std::string& text, MessageSink& messages) {
+    nlohmann::ordered_json root;
+    if (!definition_to_json_tree(parameters, root, messages)) return false;
+    text = root.dump(2) + "\n";
+    return true;
 }
 
 bool definition_from_json(std::string_view text, CParameters& parameters, MessageSink& messages) {

@@ -2,6 +2,7 @@
 #include "test_support.h"
 
 #include "model/choice_names.h"
+#include "appfile/value_ranges.h"
 #include "model/field_refs.h"
 
 #include <nlohmann/json.hpp>
@@ -137,6 +138,40 @@ TEST(DefinitionJson, ChoicesAreWrittenByTheNamesUsersSee) {
     CParameters back;
     ASSERT_TRUE(from_json(j.dump(), back));
     EXPECT_TRUE(same_definition(back, p));
+}
+
+// The loader and the version 1 reader check codes against the value ranges;
+// the names must cover exactly those codes, or a loaded definition could
+// not be written (or a written one not be loaded).
+TEST(DefinitionJson, NamesCoverExactlyTheCodesTheLoaderAccepts) {
+    struct Pair {
+        const ChoiceNames& names;
+        ValueRange range;
+    };
+    using namespace range;
+    for (const Pair& p : {Pair{names::line_type(), kLineType}, Pair{names::target(), kTarget},
+                          Pair{names::start_target(), kStartTarget}, Pair{names::field_ref(), kFieldRef},
+                          Pair{names::font(), kFont}, Pair{names::data_file(), kDataFile},
+                          Pair{names::lookup_source(), kLookupSource}, Pair{names::alignment(), kAlignment},
+                          Pair{names::input_source(), kInputSource}, Pair{names::initial_kind(), kInitialKind},
+                          Pair{names::decimal_places(), kDecimalPlaces}, Pair{names::file_type(), kLookupFileType},
+                          Pair{names::delimiter(), kDelimiter}, Pair{names::bad_format_action(), kBadFormatAction},
+                          Pair{names::no_match_action(), kNoMatchAction}, Pair{names::missing_action(), kMissingAction},
+                          Pair{names::field_index(), kFieldIndex}, Pair{names::storage_mode(), kStorageMode},
+                          Pair{names::year_digits(), kYearDigits}, Pair{names::date_order(), kDateOrder},
+                          Pair{names::brightness(), kBrightness}, Pair{names::backlight_time(), kBacklightTime},
+                          Pair{names::delete_data(), kDeleteData}, Pair{names::date_format(), kDateFormat},
+                          Pair{names::protocol(), kProtocol}, Pair{names::read_mode(), kReadMode},
+                          Pair{names::read_timeout(), kReadTimeout}}) {
+        EXPECT_EQ(p.names.first(), p.range.lo) << p.names.what();
+        EXPECT_EQ(p.names.last(), p.range.hi) << p.names.what();
+        for (int code = p.names.first(); code <= p.names.last(); ++code) {
+            std::string_view name = p.names.name(code);
+            if (!name.empty()) {
+                EXPECT_EQ(p.names.code(name), code) << name; // no name twice
+            }
+        }
+    }
 }
 
 TEST(DefinitionJson, VersionOneWithCodesReadsAsTheSameDefinition) {
