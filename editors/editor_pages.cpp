@@ -2,6 +2,7 @@
 
 #include "editors/prop_form.h"
 #include "editors/prop_menu.h"
+#include "editors/prop_startup.h"
 
 namespace formwick {
 
@@ -12,7 +13,7 @@ template <class Page> CPropPage* make_page(EditorContext& context) { return new 
 // Sheet order. To add a page, replace its nullptr with make_page<CPropXxx>
 // and include its header above.
 const std::array<PageEntry, kEditorPageCount> kEditorPages = {{
-    {kPageStartup, "Startup", nullptr},
+    {kPageStartup, "Startup", make_page<CPropStartup>},
     {kPageBarcode, "Barcode", nullptr},
     {kPageOptEanUpcCode39, "Barcode::EAN / UPC and Code 39", nullptr},
     {kPageOpt2Of5MsiTelepenUk, "Barcode::2Of5, MSI Plessey, Telepen and UK Plessey", nullptr},
