@@ -75,7 +75,9 @@ int main(int argc, char** argv) {
         for (auto [id, base] : {std::pair{formwick::kPageForm, "editor-form-page"},
                                 {formwick::kPageMenu, "editor-menu-page"},
                                 {formwick::kPageStartup, "editor-startup-page"},
-                                {formwick::kPageBarcode, "editor-not-available"}}) {
+                                {formwick::kPageBarcode, "editor-barcode-page"},
+                                {formwick::kPageOpt2Of5MsiTelepenUk, "editor-barcode-options"},
+                                {formwick::kPageLanguage, "editor-not-available"}}) {
             sheet.showPage(id);
             ok = save(sheet, name(base)) && ok;
         }
