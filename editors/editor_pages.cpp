@@ -3,6 +3,7 @@
 #include "editors/prop_barcode.h"
 #include "editors/prop_barcode_options.h"
 #include "editors/prop_form.h"
+#include "editors/prop_language.h"
 #include "editors/prop_menu.h"
 #include "editors/prop_startup.h"
 
@@ -25,7 +26,7 @@ const std::array<PageEntry, kEditorPageCount> kEditorPages = {{
     {kPageForm, "Form", make_page<CPropForm>},
     {kPageMenu, "Menu", make_page<CPropMenu>},
     {kPageData, "Data", nullptr},
-    {kPageLanguage, "Language", nullptr},
+    {kPageLanguage, "Language", make_page<CPropLanguage>},
 }};
 
 } // namespace formwick

@@ -77,7 +77,8 @@ int main(int argc, char** argv) {
                                 {formwick::kPageStartup, "editor-startup-page"},
                                 {formwick::kPageBarcode, "editor-barcode-page"},
                                 {formwick::kPageOpt2Of5MsiTelepenUk, "editor-barcode-options"},
-                                {formwick::kPageLanguage, "editor-not-available"}}) {
+                                {formwick::kPageLanguage, "editor-language-page"},
+                                {formwick::kPageData, "editor-not-available"}}) {
             sheet.showPage(id);
             ok = save(sheet, name(base)) && ok;
         }

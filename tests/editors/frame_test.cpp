@@ -45,10 +45,10 @@ private slots:
         CParameters definition;
         CScriptedDialogs dialogs;
         CEditorSheet sheet(definition, dialogs);
-        QVERIFY(sheet.showPage(kPageLanguage));
-        auto* text = sheet.pageById(kPageLanguage)->findChild<QLabel*>(QStringLiteral("notAvailable"));
+        QVERIFY(sheet.showPage(kPageData));
+        auto* text = sheet.pageById(kPageData)->findChild<QLabel*>(QStringLiteral("notAvailable"));
         QVERIFY(text);
-        QVERIFY(text->text().contains(QStringLiteral("\"Language\"")));
+        QVERIFY(text->text().contains(QStringLiteral("\"Data\"")));
     }
 
     void theFontValuesStartFromTheDefinition() {
@@ -73,6 +73,9 @@ private slots:
             CParameters definition;
             definition.forms[1].lines[0].setPromptText(u"Qty");
             definition.menus[0].setHeaderText(u"Stock");
+            // The Language page marks the translations used whenever it is
+            // committed, so they start marked here.
+            definition.language.used = 1;
             const std::string before = json_of(definition);
             CScriptedDialogs dialogs;
             CEditorSheet sheet(definition, dialogs);
