@@ -48,9 +48,7 @@ CPropBarcode::CPropBarcode(EditorContext& context) : CPropPage(kPageBarcode, con
     readerLayout->addLayout(labelled_row(reader, {{"Read mode:", readMode_}, {"Timeout:", timeout_}}));
 
     auto* system = new QGroupBox(QStringLiteral("System settings"), this);
-    systemSettings_ = new QLineEdit(system);
-    systemSettings_->setObjectName(QString::number(kBarcodeSystemSettings));
-    systemSettings_->setMaxLength(80);
+    systemSettings_ = make_edit(system, kBarcodeSystemSettings, 80);
     auto* systemLayout = new QVBoxLayout(system);
     systemLayout->addWidget(systemSettings_);
 
@@ -67,8 +65,7 @@ CPropBarcode::CPropBarcode(EditorContext& context) : CPropPage(kPageBarcode, con
             columns->addWidget(column, 0, Qt::AlignTop);
         }
         const SymbologyBox& type = kSymbologyBoxes[i];
-        auto* check = new QCheckBox(QString::fromUtf8(type.label), grid->parentWidget());
-        check->setObjectName(QString::number(type.id));
+        QCheckBox* check = make_check(grid->parentWidget(), type.id, QString::fromUtf8(type.label));
         add_default_row(grid, check, type.defaultOn);
         types_.push_back(check);
         connect(check, &QCheckBox::clicked, this, [this, &type](bool checked) {

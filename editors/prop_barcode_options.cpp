@@ -34,8 +34,7 @@ CPropBarcodeOptions::CPropBarcodeOptions(const OptionPageTable& table, EditorCon
         auto* box = new QGroupBox(QString::fromUtf8(group.title), this);
         QGridLayout* grid = make_default_grid(box);
         for (const OptionBox& option : group.boxes) {
-            auto* check = new QCheckBox(QString::fromUtf8(option.label), box);
-            check->setObjectName(QString::number(option.id));
+            QCheckBox* check = make_check(box, option.id, QString::fromUtf8(option.label));
             add_default_row(grid, check, option.defaultOn);
             rows_.push_back({&option, check});
             const bool grouped = std::any_of(table.exclusive.begin(), table.exclusive.end(), [&](const ExclusiveGroup& g) {

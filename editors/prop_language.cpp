@@ -72,10 +72,8 @@ CPropLanguage::CPropLanguage(EditorContext& context) : CPropPage(kPageLanguage, 
     fontLayout->addLayout(labelled_row(fontGroup, {{"Convert Menus:", fonts_[0]},
                                                    {"Convert Strings:", fonts_[1]},
                                                    {"Convert Messages:", fonts_[2]}}));
-    auto* saveButton = new QPushButton(QStringLiteral("Save"), this);
-    saveButton->setObjectName(QString::number(kLanguageSave));
-    auto* loadButton = new QPushButton(QStringLiteral("Load"), this);
-    loadButton->setObjectName(QString::number(kLanguageLoad));
+    QPushButton* saveButton = make_button(this, kLanguageSave, QStringLiteral("Save"));
+    QPushButton* loadButton = make_button(this, kLanguageLoad, QStringLiteral("Load"));
     saveButton->setToolTip(QStringLiteral("Save the translations as a PO file for translators"));
     loadButton->setToolTip(QStringLiteral("Load the translations from a PO file"));
     auto* buttons = new QHBoxLayout;

@@ -41,25 +41,6 @@ int splash_line_count(bool useSplash, int splashFont, int customFontHeight) {
 
 namespace {
 
-QPushButton* make_button(QWidget* parent, int id, const char* text) {
-    auto* button = new QPushButton(QString::fromUtf8(text), parent);
-    button->setObjectName(QString::number(id));
-    return button;
-}
-
-QLineEdit* make_edit(QWidget* parent, int id, int maxLength) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::number(id));
-    edit->setMaxLength(maxLength);
-    return edit;
-}
-
-QCheckBox* make_check(QWidget* parent, int id, const char* text) {
-    auto* check = new QCheckBox(QString::fromUtf8(text), parent);
-    check->setObjectName(QString::number(id));
-    return check;
-}
-
 QStringList entries(std::initializer_list<const char*> texts) {
     QStringList list;
     for (const char* t : texts) list << QString::fromUtf8(t);
