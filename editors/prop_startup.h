@@ -45,7 +45,10 @@ inline constexpr std::array<int, 3> kStartMenuImageClear{1024, 1028, 1029};
 inline constexpr std::array<int, 3> kStartMenuImagePreview{1025, 1030, 1031};
 
 inline constexpr const char* kFontFileFilter = "Binairy Font Files (*.BFT)|*.BFT|All Files (*.*)|*.*||";
-inline constexpr const char* kBitmapFileFilter = "BMP Files (*.BMP)|*.BMP|All Files (*.*)|*.*||";
+// PNG beside BMP: pictures on a desktop are mostly PNG files, so the first
+// choice shows both.
+inline constexpr const char* kBitmapFileFilter =
+    "Picture Files (*.BMP;*.PNG)|*.BMP;*.PNG|BMP Files (*.BMP)|*.BMP|PNG Files (*.PNG)|*.PNG|All Files (*.*)|*.*||";
 
 // The terminal id as stored: right-aligned in 6 characters (longer text
 // cut to its first 6), every space a 0. "12" -> "000012".
