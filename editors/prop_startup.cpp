@@ -89,10 +89,14 @@ CPropStartup::CPropStartup(EditorContext& context) : CPropPage(kPageStartup, con
     auto* fontGroup = new QGroupBox(QStringLiteral("Custom font"), this);
     auto* loadFont = make_button(fontGroup, kStartLoadFont, "Load...");
     clearFont_ = make_button(fontGroup, kStartClearFont, "Clear...");
+    // Says what is loaded, so a load that worked is seen to have worked.
+    fontInfo_ = new QLabel(fontGroup);
+    fontInfo_->setObjectName(QStringLiteral("fontInfo"));
     auto* fontLayout = new QHBoxLayout(fontGroup);
     fontLayout->addWidget(loadFont);
     fontLayout->addWidget(clearFont_);
-    fontLayout->addStretch(1);
+    fontLayout->addSpacing(8);
+    fontLayout->addWidget(fontInfo_, 1);
 
     // ---- main menu
     auto* menuGroup = new QGroupBox(QStringLiteral("Main menu"), this);
@@ -261,6 +265,9 @@ void CPropStartup::updateEnabled() {
     const int lines = splash_line_count(splash, splashFont_->currentIndex(), startup_.glyphHeight);
     for (int i = 0; i < kSplashLineCount; ++i) splashLines_[i]->setEnabled(i < lines);
     clearFont_->setEnabled(startup_.hasCustomFont());
+    fontInfo_->setText(startup_.hasCustomFont()
+                           ? QStringLiteral("%1 x %2 pixels").arg(startup_.glyphWidth).arg(startup_.glyphHeight)
+                           : QStringLiteral("None loaded"));
     for (int i = 0; i < 3; ++i) {
         menuClear_[i]->setEnabled(startup_.hasMenuImage(i));
         menuPreview_[i]->setEnabled(startup_.hasMenuImage(i));

@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -91,6 +92,7 @@ private:
     QPushButton* clearImage_;
     QPushButton* preview_;
     QPushButton* clearFont_;
+    QLabel* fontInfo_;
     QComboBox* dateFormat_;
     std::array<QPushButton*, 3> menuClear_{};
     std::array<QPushButton*, 3> menuPreview_{};

@@ -20,6 +20,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -250,6 +251,7 @@ private slots:
         QCOMPARE(fonts->count(), 2);
         f.loadFont(16, 8);
         QCOMPARE(fonts->count(), 3);
+        QCOMPARE(control<QLabel>(f.page, "fontInfo")->text(), QStringLiteral("8 x 16 pixels"));
         QVERIFY(f.at(kStartClearFont)->isEnabled());
         f.at<QCheckBox>(kStartUseSplash)->click();
         choose(fonts, 2);
