@@ -56,8 +56,9 @@ Bytes font_file(int height, int width) {
     return file;
 }
 
-// An extended font file holding only the codes 32 to 126, so a glyph's
-// position differs from its code; each glyph shows its position as a dot.
+// An extended font file holding only the codes 32 to 126 and 0xE9 ("é"), so
+// a glyph's position differs from its code; each glyph shows its position
+// as a dot.
 Bytes extended_font_file(int height, int width) {
     Bytes file;
     for (char c : kFontMagic) file.push_back(static_cast<std::uint8_t>(c));
@@ -65,11 +66,12 @@ Bytes extended_font_file(int height, int width) {
     file.push_back(0xFE);
     Bytes presence(8192, 0);
     for (int code = 32; code <= 126; ++code) presence[code / 8] |= static_cast<std::uint8_t>(0x80 >> (code % 8));
+    presence[0xE9 / 8] |= static_cast<std::uint8_t>(0x80 >> (0xE9 % 8));
     file.insert(file.end(), presence.begin(), presence.end());
     file.push_back(static_cast<std::uint8_t>(height));
     file.push_back(static_cast<std::uint8_t>(width));
     const int bands = (height + 7) / 8;
-    for (int glyph = 0; glyph <= 126 - 32; ++glyph)
+    for (int glyph = 0; glyph <= 126 - 32 + 1; ++glyph)
         for (int band = 0; band < bands; ++band)
             for (int x = 0; x < width; ++x)
                 file.push_back(band == bands - 1 && x == glyph % width ? 0x80 >> (glyph / width % 4) : 0);
@@ -370,7 +372,7 @@ private slots:
         choose(f.at(kStartSplashFont), 2);
         f.loadThrough(kStartLoadImage, f.picture("splash.png", 128, 30));
         type_into(f.at(kStartSplashLineFirst + 2), QStringLiteral("WELCOME"));
-        type_into(f.at(kStartSplashLineFirst + 4), QStringLiteral("v1 ~ Az"));
+        type_into(f.at(kStartSplashLineFirst + 4), QStringLiteral("v1 ~ Az \u00E9"));
         Screen previewed;
         with_modal([&] { f.click(kStartPreview); },
                    [&](QWidget* d) {
