@@ -16,11 +16,7 @@ TEST_F(AppRun, ThePlayerWaitsThroughThePauseBetweenMainMenuRounds) {
 // A line that reads only from the scanner polls it every 2 ms: that is a
 // wait for input, and a day of it passes at once on terminal time.
 TEST_F(AppRun, TheBarcodeDialogIsAWaitForInputThatADayPassesQuickly) {
-    CParamForm& form = app.forms[0];
-    input_line(form, 0, kLineAlphaNum, "Code:", 1, 13).inputSource = 0; // reader only
-    input_line(form, 1, kLineInteger, "Qty:", 2, 3);
-    save_on_next(form, 0);
-    separated_data(app.dataFiles[0], 0, {{1, 13}, {2, 3}});
+    scanned_code_form(app);
     run(std::string(kInput) + "EXPECT SCREEN \"Code:\"\nWAIT 86400\nSCAN \"4006381333931\"\n" +
         "EXPECT SCREEN \"Qty:\"\n5\nENTER\n" +
         "EXPECT FILE \"Data1.txt\" BYTES \"4006381333931,5\\r\\n\"\n" +
