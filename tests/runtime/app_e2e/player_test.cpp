@@ -17,10 +17,16 @@ TEST_F(AppRun, ThePlayerWaitsThroughThePauseBetweenMainMenuRounds) {
 // wait for input, and a day of it passes at once on terminal time.
 TEST_F(AppRun, TheBarcodeDialogIsAWaitForInputThatADayPassesQuickly) {
     scanned_code_form(app);
-    run(std::string(kInput) + "EXPECT SCREEN \"Code:\"\nWAIT 86400\nSCAN \"4006381333931\"\n" +
+    // A barcode longer than the line is refused without a word and the
+    // scanner disarms itself: the dialog still waits for input.
+    const std::string out = run(std::string(kInput) + "EXPECT SCREEN \"Code:\"\nSCAN \"40063813339310\"\n" +
+        "EXPECT SCREEN \"Code:\"\nWAIT 86400\nSCAN \"4006381333931\"\n" +
         "EXPECT SCREEN \"Qty:\"\n5\nENTER\n" +
         "EXPECT FILE \"Data1.txt\" BYTES \"4006381333931,5\\r\\n\"\n" +
         "SCAN \"A-1\"\nEXPECT BOX INFORMATION \"Wrong data type!\"\n");
+    EXPECT_NE(out.find("the terminal refused \"40063813339310\": 14 characters, longer than the 13"),
+              std::string::npos)
+        << out;
 }
 
 // A message as the application has it, whatever rows it wraps over, and
