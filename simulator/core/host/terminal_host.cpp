@@ -202,11 +202,11 @@ RuntimeState CTerminal::wait_idle(std::chrono::milliseconds limit) {
 bool CTerminal::advance(HostClock::Millis ms, std::chrono::milliseconds limit) {
     if (!clock_.is_virtual() || ms <= 0) return true;
     const HostClock::Millis target = clock_.now() + ms;
-    const auto giveUp = std::chrono::steady_clock::now() + limit;
     std::unique_lock lock(mutex_);
     for (;;) {
+        // The limit holds for each wake-up: a long wait may take many.
         const bool settled =
-            driverWake_.wait_until(lock, giveUp, [this] { return phase_ != Phase::running || wait_.active; });
+            driverWake_.wait_for(lock, limit, [this] { return phase_ != Phase::running || wait_.active; });
         if (!settled) return false;
         if (clock_.now() >= target) return true;
         step_towards(target, lock);

@@ -108,9 +108,10 @@ public:
     // on a fresh terminal it first waits for the run to begin (after a run
     // has ended it reports `finished` until the next one starts).
     RuntimeState wait_idle(std::chrono::milliseconds limit = std::chrono::seconds(10));
-    // Lets `ms` of virtual time pass, tick by tick, letting the runtime react
-    // to every wake-up before time goes on. False when the runtime stayed
-    // busy past the real-time limit.
+    // Lets `ms` of virtual time pass, letting the runtime react to every
+    // wake-up before time goes on (ticks that can change nothing are
+    // skipped). False when the runtime stayed busy past the real-time limit
+    // after a wake-up.
     bool advance(HostClock::Millis ms, std::chrono::milliseconds limit = std::chrono::seconds(10));
 
     HostClock& clock() { return clock_; }
