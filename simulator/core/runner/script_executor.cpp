@@ -101,16 +101,20 @@ bool ScriptExecutor::press(int code, const ScriptCommand& cmd, MessageSink& sink
     return true;
 }
 
-// A key that taps no letter would reach the queue together with the letter
-// still pending, and the runtime's read takes only the first of a burst:
-// the player lets the multi-tap second pass first, so the letter is taken
-// on its own.
-bool ScriptExecutor::commit_letter_before(int code, const ScriptCommand& cmd, MessageSink& sink) {
+// Lets the multi-tap second pass, so a pending letter is queued on its own.
+bool ScriptExecutor::commit_pending_letter(const ScriptCommand& cmd, MessageSink& sink) {
     if (!terminal_.pending_letter()) return true;
-    const KeyListEntry* key = find_key(key_list(options_.model), code);
-    if (key && key->alphaCode == 0 && key->letters && key->letters[0] && terminal_.alpha_mode()) return true;
     terminal_.advance(kCommitMs, options_.busyLimit); // a busy terminal is reported by the settle
     return settle(cmd, sink, false);
+}
+
+// A key that taps no letter would reach the queue together with the letter
+// still pending, and the runtime's read takes only the first of a burst:
+// the letter is committed first, so it is taken on its own.
+bool ScriptExecutor::commit_letter_before(int code, const ScriptCommand& cmd, MessageSink& sink) {
+    const KeyListEntry* key = find_key(key_list(options_.model), code);
+    if (key && key->alphaCode == 0 && key->letters && key->letters[0] && terminal_.alpha_mode()) return true;
+    return commit_pending_letter(cmd, sink);
 }
 
 void ScriptExecutor::note(const ScriptCommand& cmd, const std::string& text) {
@@ -137,6 +141,8 @@ bool ScriptExecutor::do_type(const ScriptCommand& cmd, MessageSink& sink) {
         return false;
     }
     const bool alphaBefore = terminal_.alpha_mode();
+    // A letter left pending by the keys before is not part of the text.
+    if (!commit_pending_letter(cmd, sink)) return false;
     int lastTapped = 0;
     for (const TypingStep& step : steps) {
         if (terminal_.alpha_mode() != step.alpha) {
@@ -144,15 +150,12 @@ bool ScriptExecutor::do_type(const ScriptCommand& cmd, MessageSink& sink) {
             terminal_.set_alpha_mode(step.alpha);
         }
         // Another letter of the same key: let the pending one commit first.
-        if (step.alpha && step.code == lastTapped && terminal_.pending_letter()) {
-            if (!terminal_.advance(kCommitMs, options_.busyLimit)) return settle(cmd, sink, false);
-        }
+        if (step.alpha && step.code == lastTapped && !commit_pending_letter(cmd, sink)) return false;
         for (int i = 0; i < step.taps; ++i)
             if (!press(step.code, cmd, sink)) return false;
         lastTapped = step.alpha ? step.code : 0;
     }
-    if (terminal_.pending_letter() && !terminal_.advance(kCommitMs, options_.busyLimit))
-        return settle(cmd, sink, false);
+    if (!commit_pending_letter(cmd, sink)) return false;
     if (terminal_.alpha_mode() != alphaBefore) {
         if (!settle(cmd, sink, false)) return false;
         terminal_.set_alpha_mode(alphaBefore);

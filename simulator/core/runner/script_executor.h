@@ -48,6 +48,7 @@ private:
 
     bool settle(const ScriptCommand& cmd, MessageSink& sink, bool finishedIsFine);
     bool press(int code, const ScriptCommand& cmd, MessageSink& sink);
+    bool commit_pending_letter(const ScriptCommand& cmd, MessageSink& sink);
     bool commit_letter_before(int code, const ScriptCommand& cmd, MessageSink& sink);
     void note(const ScriptCommand& cmd, const std::string& text);
     void warn(const ScriptCommand& cmd, const std::string& text);

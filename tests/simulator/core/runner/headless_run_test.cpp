@@ -141,6 +141,7 @@ TEST(HostRunner, APendingLetterIsCommittedBeforeAKeyThatTapsNone) {
         {"ALPHA ON\n2\nENTER\nTYPE \"c\"\n", {'a', KEY_ENTER, 'c'}},
         {"ALPHA ON\n2\n3\nBS\n", {'a', 'd', KEY_BS}},
         {"ALPHA ON\n2\nSCAN \"1\"\n", {'a', KEY_TRIGGER}},
+        {"ALPHA ON\n2\nTYPE \"a\"\n", {'a', 'a'}}, // the text's first letter on the same key
     };
     for (const Case& c : cases) {
         std::vector<int> got;
