@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <sys/mman.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -47,11 +48,53 @@ bool write_fully(int fd, iovec* parts, int count, long long offset) {
     return true;
 }
 
+// Chunks given back are kept for the next buffer (a few, up to 16 MiB):
+// an index is opened and closed for every record stored, and a fresh 2 MiB
+// block from the system costs a map, page faults and an unmap each time.
+class ChunkPool {
+public:
+    static constexpr std::size_t kKept = 8;
+
+    std::uint8_t* take(std::size_t size) {
+        {
+            std::lock_guard lock(mutex_);
+            if (!free_.empty()) {
+                std::uint8_t* bytes = free_.back();
+                free_.pop_back();
+                return bytes;
+            }
+        }
+        return static_cast<std::uint8_t*>(std::aligned_alloc(size, size));
+    }
+    void give(std::uint8_t* bytes) {
+        {
+            std::lock_guard lock(mutex_);
+            if (free_.size() < kKept) {
+                free_.push_back(bytes);
+                return;
+            }
+        }
+        std::free(bytes);
+    }
+    ~ChunkPool() {
+        for (std::uint8_t* bytes : free_) std::free(bytes);
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<std::uint8_t*> free_;
+};
+
+ChunkPool& chunk_pool() {
+    static ChunkPool pool;
+    return pool;
+}
+
 } // namespace
 
 BufferedFile::~BufferedFile() { ::close(fd_); }
 
-void BufferedFile::ChunkMemory::operator()(std::uint8_t* bytes) const { std::free(bytes); }
+void BufferedFile::ChunkMemory::operator()(std::uint8_t* bytes) const { chunk_pool().give(bytes); }
 
 std::uint8_t* BufferedFile::page(long long number, bool dirty) {
     const auto c = static_cast<std::size_t>(number / kChunkPages);
@@ -59,7 +102,7 @@ std::uint8_t* BufferedFile::page(long long number, bool dirty) {
     if (c >= chunks_.size()) chunks_.resize(c + 1);
     if (!chunks_[c]) {
         auto chunk = std::make_unique<Chunk>();
-        chunk->bytes.reset(static_cast<std::uint8_t*>(std::aligned_alloc(kChunkSize, kChunkSize)));
+        chunk->bytes.reset(chunk_pool().take(kChunkSize));
         if (!chunk->bytes) return nullptr;
         if (c > 0) ::madvise(chunk->bytes.get(), kChunkSize, MADV_HUGEPAGE); // only a hint
         chunks_[c] = std::move(chunk);

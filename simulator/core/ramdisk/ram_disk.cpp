@@ -75,11 +75,15 @@ int CRamDisk::open(const char* name, int mode) {
     fs::path path;
     if (auto found = find(name)) {
         path = *found;
-        // An index emptied on open gets a new host file: truncating the old
-        // one would make the file system write it out at the close.
+        // A file emptied on open is not truncated on the host: the file
+        // system would write the old blocks out at the close. An index keeps
+        // its host file and is emptied in memory (overwriting it costs no
+        // allocation); any other file gets a new host file.
         struct stat old{};
-        if (buffered && (mode & FILE_TRUNCATE) && ::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
-            !shared_buffer(old.st_dev, old.st_ino) && ::unlink(path.c_str()) == 0)
+        if (buffered)
+            flags &= ~O_TRUNC;
+        else if ((mode & FILE_TRUNCATE) && ::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
+                 !open_elsewhere(old.st_dev, old.st_ino) && ::unlink(path.c_str()) == 0)
             flags = (flags & ~O_TRUNC) | O_CREAT | O_EXCL;
     } else {
         if (!(mode & FILE_CREATE) || !writing) return -1;
@@ -87,17 +91,20 @@ int CRamDisk::open(const char* name, int mode) {
         path = folder_ / name;
         flags |= O_CREAT;
     }
-    int fd = ::open(path.c_str(), flags, 0644);
+    // An index's buffer is shared by every handle open on it and writes back
+    // through its own descriptor, so that one can write whenever the host
+    // file allows it; a handle opened for reading still cannot.
+    int fd = buffered ? ::open(path.c_str(), (flags & ~O_ACCMODE) | O_RDWR, 0644) : -1;
+    if (fd < 0) fd = ::open(path.c_str(), flags, 0644);
     if (fd < 0) return -1;
     struct stat st{};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return -1;
     }
-    OpenFile opened{fd, 0, nullptr, st.st_dev, st.st_ino};
+    OpenFile opened{fd, 0, nullptr, st.st_dev, st.st_ino, writing};
     if (buffered) {
         opened.buffer = shared_buffer(st.st_dev, st.st_ino);
-        if (opened.buffer && (mode & FILE_TRUNCATE)) opened.buffer->truncate(0);
         if (!opened.buffer) {
             int own = ::dup(fd);
             if (own < 0) {
@@ -107,6 +114,7 @@ int CRamDisk::open(const char* name, int mode) {
             ::fcntl(own, F_SETFD, FD_CLOEXEC);
             opened.buffer = std::make_shared<BufferedFile>(own, static_cast<long long>(st.st_size));
         }
+        if (mode & FILE_TRUNCATE) opened.buffer->truncate(0);
     }
     for (std::size_t i = 0; i < files_.size(); ++i)
         if (files_[i].fd < 0) {
@@ -121,6 +129,12 @@ std::shared_ptr<BufferedFile> CRamDisk::shared_buffer(dev_t device, ino_t inode)
     for (const OpenFile& f : files_)
         if (f.fd >= 0 && f.buffer && f.device == device && f.inode == inode) return f.buffer;
     return nullptr;
+}
+
+bool CRamDisk::open_elsewhere(dev_t device, ino_t inode) const {
+    for (const OpenFile& f : files_)
+        if (f.fd >= 0 && f.device == device && f.inode == inode) return true;
+    return false;
 }
 
 long long CRamDisk::read(int handle, void* buffer, long long count) {
@@ -148,6 +162,7 @@ long long CRamDisk::write(int handle, const void* buffer, long long count) {
     OpenFile* f = file(handle);
     if (!f || count < 0) return -1;
     if (f->buffer) {
+        if (!f->writable) return -1;
         long long n = f->buffer->write(f->position, buffer, count);
         if (n > 0) f->position += n;
         return n;
@@ -190,6 +205,7 @@ int CRamDisk::truncate(int handle, long long size) {
     OpenFile* f = file(handle);
     if (!f || size < 0) return -1;
     if (f->buffer) {
+        if (!f->writable) return -1;
         f->buffer->truncate(size);
         return 0;
     }

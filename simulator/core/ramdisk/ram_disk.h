@@ -19,9 +19,10 @@
 // while open (buffered_file.h) and written back when their last handle
 // closes; handles open on the same index share one buffer, and the file's
 // size is reported from it. Every other file is written through: a write
-// has reached the operating system when it returns. An index opened to be
-// emptied replaces its host file with a new one instead of truncating it, so
-// the file system does not flush the old blocks at its close.
+// has reached the operating system when it returns. A file opened to be
+// emptied is never truncated on the host (the file system would flush the
+// old blocks at its close): an index is emptied in memory and overwritten
+// at the close, another file is replaced by a new one under the same name.
 #pragma once
 
 #include "runtime/services/terminal.h"
@@ -68,10 +69,12 @@ private:
         std::shared_ptr<BufferedFile> buffer; // index files only
         dev_t device = 0;
         ino_t inode = 0;
+        bool writable = false;
     };
     OpenFile* file(int handle);
     // The buffer of an index already open on the host file (device, inode).
     std::shared_ptr<BufferedFile> shared_buffer(dev_t device, ino_t inode) const;
+    bool open_elsewhere(dev_t device, ino_t inode) const;
 
     std::filesystem::path folder_;
     bool buffer_indexes_;

@@ -129,6 +129,31 @@ TEST_F(BufferedIndexTest, EmptyingOnOpenReplacesTheFileUnderItsOwnName) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 }
 
+// Any file emptied on open: under its own name, and in place when another
+// handle has it open (that handle sees it emptied).
+TEST_F(BufferedIndexTest, EmptyingOnOpenKeepsTheNameAndOtherHandles) {
+    for (const char* name : {"Screen.tmp", "Look2.idx"}) {
+        SCOPED_TRACE(name);
+        put(name, "old content");
+        CRamDisk disk(folder);
+        int other = disk.open(name, FILE_READ);
+        int h = disk.open(name, FILE_READ | FILE_WRITE | FILE_TRUNCATE);
+        ASSERT_GE(h, 0);
+        EXPECT_EQ(disk.write(h, "new", 3), 3);
+        EXPECT_EQ(disk.close(h), 0);
+        char seen[16] = {};
+        EXPECT_EQ(disk.read(other, seen, sizeof seen), 3);
+        EXPECT_STREQ(seen, "new");
+        EXPECT_EQ(disk.close(other), 0);
+        EXPECT_EQ(get(name), "new");
+        h = disk.open(name, FILE_WRITE | FILE_TRUNCATE);
+        EXPECT_EQ(disk.write(h, "x", 1), 1);
+        EXPECT_EQ(disk.close(h), 0);
+        EXPECT_EQ(get(name), "x");
+        fs::remove(folder / name);
+    }
+}
+
 TEST_F(BufferedIndexTest, ARemovedOpenIndexStaysGone) {
     CRamDisk disk(folder);
     int h = disk.open("GONE.IDX", FILE_READ | FILE_WRITE | FILE_CREATE);
