@@ -64,7 +64,11 @@ public:
                 return bytes;
             }
         }
-        return static_cast<std::uint8_t*>(std::aligned_alloc(size, size));
+        // A large index is visited at random: huge pages spare the address
+        // translation a miss at almost every block. Asked once per chunk.
+        auto* bytes = static_cast<std::uint8_t*>(std::aligned_alloc(size, size));
+        if (bytes) ::madvise(bytes, size, MADV_HUGEPAGE); // only a hint
+        return bytes;
     }
     void give(std::uint8_t* bytes) {
         {
@@ -104,7 +108,6 @@ std::uint8_t* BufferedFile::page(long long number, bool dirty) {
         auto chunk = std::make_unique<Chunk>();
         chunk->bytes.reset(chunk_pool().take(kChunkSize));
         if (!chunk->bytes) return nullptr;
-        if (c > 0) ::madvise(chunk->bytes.get(), kChunkSize, MADV_HUGEPAGE); // only a hint
         chunks_[c] = std::move(chunk);
     }
     Chunk& chunk = *chunks_[c];
@@ -116,7 +119,10 @@ std::uint8_t* BufferedFile::page(long long number, bool dirty) {
         std::memset(bytes + from_disk, 0, static_cast<std::size_t>(kPageSize - from_disk));
         chunk.loaded[slot] = true;
     }
-    if (dirty) chunk.dirty[slot] = true;
+    if (dirty) {
+        chunk.dirty[slot] = true;
+        any_dirty_ = true;
+    }
     return bytes;
 }
 
@@ -137,11 +143,17 @@ long long BufferedFile::read(long long position, void* buffer, long long count) 
     auto* out = static_cast<std::uint8_t*>(buffer);
     for (long long done = 0; done < count;) {
         const long long at = position + done;
-        const std::uint8_t* p = page(at / kPageSize);
-        if (!p) return done > 0 ? done : -1;
         const long long in_page = at % kPageSize;
         const long long n = std::min(kPageSize - in_page, count - done);
-        std::memcpy(out + done, p + in_page, static_cast<std::size_t>(n));
+        if (page_loaded(at / kPageSize)) {
+            std::memcpy(out + done, page(at / kPageSize) + in_page, static_cast<std::size_t>(n));
+        } else {
+            // A page only read is not kept: searching a large index reads
+            // a few blocks, straight from the host file.
+            const long long from_disk = std::clamp(on_disk_ - at, 0LL, n);
+            if (from_disk > 0 && !read_fully(fd_, out + done, from_disk, at)) return done > 0 ? done : -1;
+            std::memset(out + done + from_disk, 0, static_cast<std::size_t>(n - from_disk));
+        }
         done += n;
     }
     return count;
@@ -171,7 +183,7 @@ void BufferedFile::truncate(long long size) {
         const long long keep = (size + kPageSize - 1) / kPageSize;
         const auto keep_chunks = static_cast<std::size_t>((keep + kChunkPages - 1) / kChunkPages);
         if (chunks_.size() > keep_chunks) chunks_.resize(keep_chunks);
-        if (keep_chunks > 0 && chunks_[keep_chunks - 1]) {
+        if (keep_chunks > 0 && keep_chunks <= chunks_.size() && chunks_[keep_chunks - 1]) {
             Chunk& last = *chunks_[keep_chunks - 1];
             for (long long slot = keep - static_cast<long long>(keep_chunks - 1) * kChunkPages; slot < kChunkPages; ++slot)
                 last.loaded[slot] = last.dirty[slot] = false;
@@ -187,29 +199,48 @@ void BufferedFile::truncate(long long size) {
 }
 
 int BufferedFile::flush() {
+    // Below on_disk_ the host file holds the content wherever a page is
+    // clean; from there on it may still hold bytes of a longer past, so every
+    // page there is written, zeros included.
+    const long long stale_from = on_disk_;
     if (length_changed_) {
         if (::ftruncate(fd_, static_cast<off_t>(size_)) != 0) return -1;
         length_changed_ = false;
     }
-    // Runs of consecutive dirty pages go out in one call each.
+    if (!any_dirty_ && stale_from >= size_) {
+        on_disk_ = size_;
+        return 0;
+    }
+    auto due = [&](long long n) { return (n + 1) * kPageSize > stale_from || page_dirty(n); };
+    // Runs of pages due go out in one call each.
     constexpr int kMaxParts = IOV_MAX < 256 ? IOV_MAX : 256;
     iovec parts[kMaxParts];
     const long long pages = (size_ + kPageSize - 1) / kPageSize;
     for (long long n = 0; n < pages;) {
-        if (!page_dirty(n)) {
+        const auto c = static_cast<std::size_t>(n / kChunkPages);
+        const long long chunk_end = (n / kChunkPages + 1) * kChunkPages;
+        if ((c >= chunks_.size() || !chunks_[c]) && chunk_end * kPageSize <= stale_from) {
+            n = chunk_end; // a chunk never used, below the stale part
+            continue;
+        }
+        if (!due(n)) {
             ++n;
             continue;
         }
         const long long first = n;
         int count = 0;
-        for (; n < pages && page_dirty(n) && count < kMaxParts; ++n, ++count) {
-            parts[count].iov_base = page(n);
+        for (; n < pages && due(n) && count < kMaxParts; ++n, ++count) {
+            std::uint8_t* bytes = page(n);
+            if (!bytes) return -1;
+            parts[count].iov_base = bytes;
             parts[count].iov_len = static_cast<std::size_t>(std::min(kPageSize, size_ - n * kPageSize));
         }
         if (!write_fully(fd_, parts, count, first * kPageSize)) return -1;
         for (long long i = first; i < n; ++i) chunks_[static_cast<std::size_t>(i / kChunkPages)]->dirty[i % kChunkPages] = false;
+        on_disk_ = std::max(on_disk_, std::min(size_, n * kPageSize));
     }
     on_disk_ = size_;
+    any_dirty_ = false;
     return 0;
 }
 

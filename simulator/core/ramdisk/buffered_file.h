@@ -9,13 +9,14 @@
 // rebuild leaves an empty or half-written index file behind, which the next
 // start deletes.
 //
-// The content is kept in pages of kPageSize bytes, each read from the host
-// file at its first use, so opening a large index to find one key reads only
-// the pages the search visits. Pages written since the last flush are dirty;
+// The content is kept in pages of kPageSize bytes: a page is read from the
+// host file when it is first written, while reads of a page not in memory go
+// straight to the host file, so opening a large index to find one key costs
+// what it would without the buffer. Pages written since the last flush are dirty;
 // flush() writes them back and sets the host file's length. Pages sit in
-// 2 MiB chunks; chunks after the first ask for huge pages, because a large
-// index is visited at random and would otherwise miss the address
-// translation cache at almost every block.
+// 2 MiB chunks that ask for huge pages, because a large index is visited at
+// random and would otherwise miss the address translation cache at almost
+// every block; chunks are kept for reuse by the next buffer.
 #pragma once
 
 #include <cstddef>
@@ -37,6 +38,7 @@ public:
     BufferedFile& operator=(const BufferedFile&) = delete;
 
     long long size() const { return size_; }
+    int descriptor() const { return fd_; }
 
     // Bytes read at `position` (fewer at the end), or -1 when a page cannot
     // be read from the host file.
@@ -73,6 +75,7 @@ private:
     // not yet in memory are zeros (the file was cut, or has grown here).
     long long on_disk_;
     bool length_changed_ = false;
+    bool any_dirty_ = false;
     std::vector<std::unique_ptr<Chunk>> chunks_;
 };
 

@@ -104,15 +104,14 @@ int CRamDisk::open(const char* name, int mode) {
     }
     OpenFile opened{fd, 0, nullptr, st.st_dev, st.st_ino, writing};
     if (buffered) {
+        // The buffer owns one descriptor for all the handles that share it;
+        // the handle's fd only marks it in use.
         opened.buffer = shared_buffer(st.st_dev, st.st_ino);
-        if (!opened.buffer) {
-            int own = ::dup(fd);
-            if (own < 0) {
-                ::close(fd);
-                return -1;
-            }
-            ::fcntl(own, F_SETFD, FD_CLOEXEC);
-            opened.buffer = std::make_shared<BufferedFile>(own, static_cast<long long>(st.st_size));
+        if (opened.buffer) {
+            ::close(fd);
+            opened.fd = opened.buffer->descriptor();
+        } else {
+            opened.buffer = std::make_shared<BufferedFile>(fd, static_cast<long long>(st.st_size));
         }
         if (mode & FILE_TRUNCATE) opened.buffer->truncate(0);
     }
@@ -215,13 +214,16 @@ int CRamDisk::truncate(int handle, long long size) {
 int CRamDisk::close(int handle) {
     OpenFile* f = file(handle);
     if (!f) return -1;
-    // A buffered index is written back at every close of a handle: only
-    // its changed pages go out.
-    int flushed = f->buffer ? f->buffer->flush() : 0;
-    f->buffer.reset();
     int fd = f->fd;
     f->fd = -1;
-    return ::close(fd) == 0 && flushed == 0 ? 0 : -1;
+    if (f->buffer) {
+        // A buffered index is written back at every close of a handle (only
+        // its changed pages go out); the last handle closes the descriptor.
+        int flushed = f->buffer->flush();
+        f->buffer.reset();
+        return flushed;
+    }
+    return ::close(fd) == 0 ? 0 : -1;
 }
 
 int CRamDisk::remove(const char* name) {

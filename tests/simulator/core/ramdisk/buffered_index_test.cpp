@@ -154,6 +154,21 @@ TEST_F(BufferedIndexTest, EmptyingOnOpenKeepsTheNameAndOtherHandles) {
     }
 }
 
+// Cut short and grown again: the grown part is zeros in the host file too,
+// not what the file held before the cut.
+TEST_F(BufferedIndexTest, AFileCutAndGrownAgainHoldsZerosThere) {
+    put("CUT.IDX", std::string(20000, 'o'));
+    CRamDisk disk(folder);
+    int h = disk.open("CUT.IDX", FILE_READ | FILE_WRITE);
+    ASSERT_GE(h, 0);
+    EXPECT_EQ(disk.truncate(h, 100), 0);
+    EXPECT_EQ(disk.truncate(h, 9000), 0);
+    EXPECT_EQ(disk.seek(h, 12000, FILE_SEEK_SET), 12000);
+    EXPECT_EQ(disk.write(h, "end", 3), 3);
+    EXPECT_EQ(disk.close(h), 0);
+    EXPECT_EQ(get("CUT.IDX"), std::string(100, 'o') + std::string(11900, '\0') + "end");
+}
+
 TEST_F(BufferedIndexTest, ARemovedOpenIndexStaysGone) {
     CRamDisk disk(folder);
     int h = disk.open("GONE.IDX", FILE_READ | FILE_WRITE | FILE_CREATE);
