@@ -6,6 +6,7 @@
 // own, on the raw text, to keep exercising the record checks too.
 #include "appfile/hex_records.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -97,7 +98,8 @@ extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t s
     default: { // new bytes, at most 255 of them
         std::uint8_t buffer[255];
         std::size_t n = std::min<std::size_t>(r.data.size(), sizeof buffer);
-        std::memcpy(buffer, r.data.data(), n);
+        std::copy_n(r.data.begin(), n, buffer);
+        if (n == 0) buffer[n++] = 0; // something to mutate
         n = LLVMFuzzerMutate(buffer, n, sizeof buffer);
         r.data.assign(buffer, buffer + n);
         lines[at] = encode(r);
