@@ -8,8 +8,9 @@
 #
 # For each target, build-fuzz/fuzz-runs/TARGET/ holds the growing corpus
 # (started from fuzz/TARGET/corpus), the log, and crashes/ with any input
-# that crashed, leaked or hung. Commit a crash's input to
-# fuzz/TARGET/reproducers/ once it is fixed, so the tests replay it.
+# that crashed, leaked or hung (and slow units, which are not failures).
+# Commit a crash's input to fuzz/TARGET/reproducers/ once it is fixed, so
+# the tests replay it.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -44,9 +45,11 @@ summary() {
   last=$(grep -E '^#[0-9]+' "$log" | tail -1 || true)
   execs=$(grep -oE 'stat::number_of_executed_units: *[0-9]+' "$log" | grep -oE '[0-9]+$' || true)
   rate=$(grep -oE 'stat::average_exec_per_sec: *[0-9]+' "$log" | grep -oE '[0-9]+$' || true)
-  crashes=$(find "build-fuzz/fuzz-runs/$t/crashes" -type f | wc -l)
-  printf '%-16s executions %-10s exec/s %-6s %s  crashes: %s\n' "$t" "${execs:-?}" "${rate:-?}" \
-    "$(grep -oE 'cov: [0-9]+ ft: [0-9]+' <<<"$last" || echo '?')" "$crashes"
+  # Slow units are kept beside the crashes but are not failures.
+  crashes=$(find "build-fuzz/fuzz-runs/$t/crashes" -type f ! -name 'slow-unit-*' | wc -l)
+  slow=$(find "build-fuzz/fuzz-runs/$t/crashes" -type f -name 'slow-unit-*' | wc -l)
+  printf '%-16s executions %-10s exec/s %-6s %s  crashes: %s  slow units: %s\n' "$t" "${execs:-?}" "${rate:-?}" \
+    "$(grep -oE 'cov: [0-9]+ ft: [0-9]+' <<<"$last" || echo '?')" "$crashes" "$slow"
 }
 
 running=0
