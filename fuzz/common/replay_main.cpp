@@ -35,6 +35,8 @@ int main(int argc, char** argv) {
         std::ifstream in(file, std::ios::binary);
         std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
         std::fprintf(stderr, "replaying %s (%zu bytes)\n", file.c_str(), bytes.size());
+        // Like libFuzzer, never a null pointer, even for an empty input.
+        bytes.reserve(1);
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     }
     std::printf("%zu inputs replayed\n", files.size());
