@@ -16,6 +16,8 @@
 #include "model/messages.h"
 #include "model/parameters.h"
 
+#include <nlohmann/json.hpp>
+
 #include <string>
 #include <string_view>
 
@@ -27,6 +29,8 @@ inline constexpr std::string_view kDefinitionFormatName = "Formwick application 
 // False (with a message) only when a text of the model cannot be written as
 // UTF-8, e.g. a foreign file's text with bytes that are not UTF-8.
 bool definition_to_json(const CParameters& parameters, std::string& text, MessageSink& messages);
+// The same canonical text as a JSON tree, for tools that walk it.
+bool definition_to_json_tree(const CParameters& parameters, nlohmann::ordered_json& root, MessageSink& messages);
 bool definition_from_json(std::string_view text, CParameters& parameters, MessageSink& messages);
 
 } // namespace formwick

@@ -13,12 +13,15 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// "clrTarget" -> "CLR target", "fieldSize" -> "field size".
+// "clrTarget" -> "CLR target", "fieldSize" -> "field size", "variable1" -> "variable 1".
 std::string words(const std::string& key) {
     if (key.rfind("clr", 0) == 0) return "CLR" + words(key.substr(3));
     std::string out;
     for (char c : key) {
-        if (std::isupper(static_cast<unsigned char>(c))) {
+        if (std::isdigit(static_cast<unsigned char>(c)) && !out.empty() && std::isalpha(static_cast<unsigned char>(out.back()))) {
+            out += ' ';
+            out += c;
+        } else if (std::isupper(static_cast<unsigned char>(c))) {
             out += ' ';
             out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         } else {
@@ -66,8 +69,9 @@ struct Walker {
         if (a == b) return;
         if (a.is_object() && b.is_object() && key != "splashImage" && key != "menuImages") {
             for (const auto& [k, va] : a.items()) {
-                // "more" only groups a line's further properties.
-                const std::string inner = k == "more" ? place : place + ", " + words(k);
+                // "more" only groups a line's further properties; array
+                // entries carry their own names ("line 3", "field 1").
+                const std::string inner = k == "more" || va.is_array() ? place : place + ", " + words(k);
                 walk(inner, k, va, b.contains(k) ? b[k] : Json());
             }
             return;
@@ -139,9 +143,8 @@ void find_breakages(const Json& a, const Json& b, DefinitionDiff& diff) {
 } // namespace
 
 std::optional<DefinitionDiff> diff_definitions(const CParameters& a, const CParameters& b, MessageSink& messages) {
-    std::string ta, tb;
-    if (!definition_to_json(a, ta, messages) || !definition_to_json(b, tb, messages)) return std::nullopt;
-    const Json ja = Json::parse(ta), jb = Json::parse(tb);
+    Json ja, jb;
+    if (!definition_to_json_tree(a, ja, messages) || !definition_to_json_tree(b, jb, messages)) return std::nullopt;
     DefinitionDiff diff;
     for (const Page& page : kPages) {
         Walker w{page.title, diff.differences};

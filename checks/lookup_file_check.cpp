@@ -28,6 +28,22 @@ struct FirstFault {
     }
 };
 
+// A key as messages show it: bytes that are not printable ASCII as \xNN.
+std::string printable(const std::string& key) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : key) {
+        if (c >= 0x20 && c < 0x7F) {
+            out += static_cast<char>(c);
+        } else {
+            out += "\\x";
+            out += digits[c >> 4];
+            out += digits[c & 15];
+        }
+    }
+    return out;
+}
+
 std::string strip_line_end(std::string s) {
     while (!s.empty() && (s.back() == '\r' || s.back() == '\n')) s.pop_back();
     return s;
@@ -53,12 +69,12 @@ void check_lookup_file(const CParameters& p, int lookup, std::string_view conten
         at = end;
         ++number;
         if (line.size() > static_cast<std::size_t>(DB_LINE_MAX)) {
-            faults["lookup-line-too-long"].note(number, "is " + std::to_string(line.size()) + " bytes long; a record line holds at most " +
+            faults["lookup-line-unreadable"].note(number, "is " + std::to_string(line.size()) + " bytes long; a record line holds at most " +
                                                              std::to_string(DB_LINE_MAX));
             continue;
         }
         if (line.find('\0') != std::string::npos) {
-            faults["lookup-line-too-long"].note(number, "holds a NUL byte, which ends the record there");
+            faults["lookup-line-unreadable"].note(number, "holds a NUL byte, which ends the record there");
             continue;
         }
         if (!csv && static_cast<int>(line.size()) != l.recordSize) {
@@ -85,10 +101,10 @@ void check_lookup_file(const CParameters& p, int lookup, std::string_view conten
         if (db_line_key(d, line.c_str(), key) < 0) continue;
         const std::string k = key;
         if (static_cast<int>(k.size()) > key_length)
-            faults["lookup-key-long"].note(number, "its key \"" + k + "\" has " + std::to_string(k.size()) + " characters; the key field holds " +
+            faults["lookup-key-long"].note(number, "has the key \"" + printable(k) + "\" of " + std::to_string(k.size()) + " characters; the key field holds " +
                                                        std::to_string(key_length) + ", so a search (cut to that length) never finds it");
         else if (!keys.insert(k).second)
-            faults["lookup-duplicate-key"].note(number, "repeats the key \"" + k + "\"; the index holds each key once");
+            faults["lookup-duplicate-key"].note(number, "repeats the key \"" + printable(k) + "\"; the index holds each key once");
     }
     for (const auto& [rule, f] : faults) {
         const std::string where = place::lookup(lookup) + " file, line " + std::to_string(f.line);
@@ -100,7 +116,7 @@ void check_lookup_file(const CParameters& p, int lookup, std::string_view conten
                           : rule == "lookup-duplicate-key" ? "keep one line per key"
                           : rule == "lookup-key-long"      ? "make the key field at least as long as the longest key"
                           : rule == "lookup-field-long"    ? "raise the field's maximum length, or shorten the values"
-                                                           : "split or shorten the line";
+                                                           : "make every line a text line of at most " + std::to_string(DB_LINE_MAX) + " bytes";
         if (error)
             out.error(rule, where, "the line " + f.what + more, fix);
         else

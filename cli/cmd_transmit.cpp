@@ -18,18 +18,18 @@ namespace {
 
 constexpr const char* kUsage = "FILE --port DEVICE [--baud N] [--wait SECONDS]";
 
-constexpr const char* kHelp =
-    "usage: formwick-cli transmit FILE --port DEVICE [--baud N] [--wait SECONDS]\n"
-    "\n"
-    "Sends FILE (an application file or any other file) over the serial port\n"
-    "DEVICE to a terminal or program that receives YMODEM (1K blocks, CRC-16).\n"
-    "\n"
-    "  --port DEVICE   the serial device, e.g. /dev/ttyUSB0 or /dev/ttyS0\n"
-    "  --baud N        the line speed (default 115200; 8 data bits, no parity, 1 stop bit)\n"
-    "  --wait SECONDS  how long to wait for the receiver to start (default 60)\n"
-    "\n"
-    "Ctrl-C aborts the transfer and tells the receiver. Exit status: 0 the file\n"
-    "was sent, 1 it was not (the reason is on stderr), 2 usage.\n";
+const HelpRegistration help("transmit",
+                                "Sends FILE (an application file or any other file) over the serial port\n"
+                                "DEVICE to a terminal or program that receives YMODEM (1K blocks, CRC-16).\n"
+                                "\n"
+                                "options:\n"
+                                "  --port DEVICE   the serial device, e.g. /dev/ttyUSB0 or /dev/ttyS0\n"
+                                "  --baud N        the line speed (default 115200; 8 data bits, no parity, 1 stop bit)\n"
+                                "  --wait SECONDS  how long to wait for the receiver to start (default 60)\n"
+                                "\n"
+                                "Ctrl-C aborts the transfer and tells the receiver.\n"
+                                "\n"
+                                "exit status: 0 the file was sent, 1 it was not (the reason is on stderr), 2 usage\n");
 
 std::atomic<bool> g_stop{false};
 
@@ -117,10 +117,6 @@ class ProgressLine final : public LoaderObserver {
 };
 
 int run_transmit(const Args& args) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        std::fputs(kHelp, stdout);
-        return kExitOk;
-    }
     TransmitArgs t;
     if (!parse_args(args, t)) return kExitUsage;
 

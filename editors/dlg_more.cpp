@@ -20,19 +20,6 @@ namespace formwick {
 
 namespace {
 
-QCheckBox* make_check(QWidget* parent, int id, const QString& text) {
-    auto* box = new QCheckBox(text, parent);
-    box->setObjectName(QString::number(id));
-    return box;
-}
-
-QLineEdit* make_edit(QWidget* parent, int id, int maxLength) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::number(id));
-    edit->setMaxLength(maxLength);
-    return edit;
-}
-
 QStringList alignment_entries() {
     QStringList entries;
     for (const char* name : kAlignmentNames) entries << QString::fromUtf8(name);

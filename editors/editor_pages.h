@@ -1,6 +1,5 @@
 // The eleven pages of the editor sheet, in sheet order, with their dialog
-// ids and caption paths. A page whose editor is not built yet has no maker
-// and is shown as "not available".
+// ids, caption paths and makers.
 #pragma once
 
 #include "editors/prop_page.h"
@@ -14,7 +13,7 @@ using PageMaker = CPropPage* (*)(EditorContext&);
 struct PageEntry {
     int dialogId;
     const char* captionPath; // "Parent::Child" puts the page below "Parent"
-    PageMaker make;          // null: not built yet
+    PageMaker make;
 };
 
 inline constexpr int kEditorPageCount = 11;

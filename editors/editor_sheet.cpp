@@ -1,7 +1,6 @@
 #include "editors/editor_sheet.h"
 
 #include "editors/editor_pages.h"
-#include "editors/prop_not_available.h"
 #include "model/parameters.h"
 
 namespace formwick {
@@ -17,12 +16,8 @@ CEditorSheet::CEditorSheet(CParameters& definition, CDialogs& dialogs, QWidget* 
     context_.publishFont(definition_.startup);
 
     for (const PageEntry& entry : kEditorPages) {
-        const QString path = QString::fromUtf8(entry.captionPath);
-        CPropPage* page = entry.make ? entry.make(context_)
-                                     : new CPropNotAvailable(entry.dialogId,
-                                                             path.split(QStringLiteral("::")).back(),
-                                                             context_);
-        addPage(path, page);
+        CPropPage* page = entry.make(context_);
+        addPage(QString::fromUtf8(entry.captionPath), page);
         pages_.push_back(page);
     }
     loaded_.assign(pages_.size(), false);

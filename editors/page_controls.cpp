@@ -8,6 +8,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QPainter>
 #include <QPixmap>
 
@@ -27,6 +29,25 @@ QComboBox* make_list(QWidget* parent, int id, const QStringList& entries) {
     list->setObjectName(QString::number(id));
     list->addItems(entries);
     return list;
+}
+
+QCheckBox* make_check(QWidget* parent, int id, const QString& text) {
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(QString::number(id));
+    return box;
+}
+
+QLineEdit* make_edit(QWidget* parent, int id, int maxLength) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::number(id));
+    edit->setMaxLength(maxLength);
+    return edit;
+}
+
+QPushButton* make_button(QWidget* parent, int id, const QString& text) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::number(id));
+    return button;
 }
 
 QStringList numbered_entries(const char* pattern, int count) {

@@ -15,6 +15,8 @@ class QComboBox;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class QLineEdit;
+class QPushButton;
 class QWidget;
 
 namespace formwick {
@@ -27,6 +29,11 @@ std::u16string to_u16(const QString& text);
 
 // A combo box with objectName `id` holding `entries`.
 QComboBox* make_list(QWidget* parent, int id, const QStringList& entries);
+// A check box, a line edit taking at most `maxLength` characters, and a
+// push button, each with objectName `id`.
+QCheckBox* make_check(QWidget* parent, int id, const QString& text);
+QLineEdit* make_edit(QWidget* parent, int id, int maxLength);
+QPushButton* make_button(QWidget* parent, int id, const QString& text);
 // "Form 1" .. "Form <count>" from the pattern "Form %1".
 QStringList numbered_entries(const char* pattern, int count);
 // "Main menu", "Form 1" .. "Form 8", "Menu 1" .. "Menu 8": the screen targets.

@@ -25,12 +25,6 @@ namespace formwick {
 
 namespace {
 
-QCheckBox* make_check(QWidget* parent, int id, const QString& text) {
-    auto* box = new QCheckBox(text, parent);
-    box->setObjectName(QString::number(id));
-    return box;
-}
-
 QStringList count_entries(int from, int to) {
     QStringList entries;
     for (int n = from; n <= to; ++n) entries << QString::number(n);

@@ -83,11 +83,23 @@ void write_wrapped(const char* text) {
     });
 }
 
+RtShownMessage shown_message;
+
+// Marks the box as showing for as long as it waits for its answer, also
+// when a stop unwinds the wait.
+struct ShowingBox {
+    ShowingBox(const char* text, int style) { shown_message = RtShownMessage{text ? text : "", style}; }
+    ~ShowingBox() { shown_message = RtShownMessage{}; }
+    ShowingBox(const ShowingBox&) = delete;
+    ShowingBox& operator=(const ShowingBox&) = delete;
+};
+
 } // namespace
 
 int rt_wrapped_rows(const char* text, int columns) {
     return wrap_words(text ? text : "", columns, 0, [](int, int, const std::string&, int, bool) {});
 }
+const RtShownMessage& rt_shown_message() { return shown_message; }
 
 void rt_error_beep() { sound(5, 127, TONE_400HZ, 0); }
 
@@ -116,11 +128,14 @@ int rt_message(const char* text, int style) {
     write_wrapped(text);
 
     int answer = 0;
-    if (yes_no) {
-        int key = key_wait_for(4, KEY_UP, KEY_UP_ALPHA, KEY_DOWN, KEY_DOWN_ALPHA);
-        answer = key == KEY_UP || key == KEY_UP_ALPHA ? 1 : 0;
-    } else {
-        key_get();
+    {
+        const ShowingBox showing(text, style);
+        if (yes_no) {
+            int key = key_wait_for(4, KEY_UP, KEY_UP_ALPHA, KEY_DOWN, KEY_DOWN_ALPHA);
+            answer = key == KEY_UP || key == KEY_UP_ALPHA ? 1 : 0;
+        } else {
+            key_get();
+        }
     }
 
     rt_select_font(font_type);

@@ -2,6 +2,7 @@
 #include "test_support.h"
 
 #include "model/choice_names.h"
+#include "appfile/value_ranges.h"
 #include "model/field_refs.h"
 
 #include <nlohmann/json.hpp>
@@ -93,6 +94,70 @@ TEST(DefinitionJson, SyntaxErrorsNameTheirPlace) {
     EXPECT_TRUE(messages[0].starts_with("Not valid JSON: parse error at line 3, column 3")) << messages[0];
 }
 
+TEST(DefinitionJson, NumbersBeyondADoubleAreRefusedWithTheirPlace) {
+    struct Case {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {R"({"a":1e999})", "Not valid JSON: number out of range at line 1, column 6: 1e999"},
+        {"{\n  \"format\": \"Formwick application definition\",\n  \"barcode\": {\"readTimeout\": -1e400}\n}",
+         "Not valid JSON: number out of range at line 3, column 30: -1e400"},
+        {"[1, 2, 1.5e308, 2e308]", "Not valid JSON: number out of range at line 1, column 17: 2e308"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        CParameters p = full_definition();
+        std::vector<std::string> messages;
+        EXPECT_FALSE(from_json(c.text, p, &messages));
+        EXPECT_EQ(messages, std::vector<std::string>{c.message});
+        EXPECT_TRUE(same_definition(p, full_definition()));
+    }
+}
+
+// An application file holds translated texts only while they are used, and
+// only in the slots the runtime shows: the reader refuses any other text
+// rather than let a build drop it.
+TEST(DefinitionJson, TranslatedTextsAFileCannotKeepAreRefused) {
+    const std::string head = R"({"format": "Formwick application definition", "version": 1, "language": )";
+    struct Case {
+        const char* language;
+        const char* message;
+    } cases[] = {
+        {R"({"used": false, "menuTexts": ["Eingabe"]})",
+         "language.menuTexts[0]: a translated text while \"used\" is false; an application file keeps translated "
+         "texts only when they are used"},
+        {R"({"used": false, "messageTexts": ["", "", "Fehler"]})",
+         "language.messageTexts[2]: a translated text while \"used\" is false; an application file keeps "
+         "translated texts only when they are used"},
+        {R"({"menuTexts": ["", "", "", "", "", "", "", "", "", "", "", "", "Dreizehn"]})",
+         "language.menuTexts[12]: an application file keeps only the first 12 menu texts"},
+        {R"({"used": true, "stringTexts": ["", "", "", "", "", "", "", "Acht"]})",
+         "language.stringTexts[7]: an application file keeps only the first 7 strings"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.language);
+        CParameters p;
+        std::vector<std::string> messages;
+        EXPECT_FALSE(from_json(head + c.language + "}", p, &messages));
+        EXPECT_EQ(messages, std::vector<std::string>{c.message});
+    }
+
+    // What is accepted survives a build and a load; "used" with no text
+    // reads back as not used, which shows the same built-in texts.
+    TempDir dir;
+    for (const char* language : {R"({"used": true, "menuTexts": ["Eingabe"], "messageTexts": [], "stringTexts": ["", "", "", "", "", "", "Passwort"]})",
+                                 R"({"used": false, "menuTexts": ["", ""]})"}) {
+        SCOPED_TRACE(language);
+        CParameters p;
+        ASSERT_TRUE(from_json(head + language + "}", p));
+        build_file(p, dir / "t.HIX");
+        CParameters loaded;
+        CollectingSink sink;
+        ASSERT_TRUE(CBuildApplication(dir / "t.HIX", sink).load(loaded));
+        EXPECT_TRUE(same_definition(loaded, p));
+    }
+}
+
 // Each row changes one place of a valid definition; the reader must refuse
 // it with the path and leave the target definition as it was.
 struct BadPlace {
@@ -137,6 +202,40 @@ TEST(DefinitionJson, ChoicesAreWrittenByTheNamesUsersSee) {
     CParameters back;
     ASSERT_TRUE(from_json(j.dump(), back));
     EXPECT_TRUE(same_definition(back, p));
+}
+
+// The loader and the version 1 reader check codes against the value ranges;
+// the names must cover exactly those codes, or a loaded definition could
+// not be written (or a written one not be loaded).
+TEST(DefinitionJson, NamesCoverExactlyTheCodesTheLoaderAccepts) {
+    struct Pair {
+        const ChoiceNames& names;
+        ValueRange range;
+    };
+    using namespace range;
+    for (const Pair& p : {Pair{names::line_type(), kLineType}, Pair{names::target(), kTarget},
+                          Pair{names::start_target(), kStartTarget}, Pair{names::field_ref(), kFieldRef},
+                          Pair{names::font(), kFont}, Pair{names::data_file(), kDataFile},
+                          Pair{names::lookup_source(), kLookupSource}, Pair{names::alignment(), kAlignment},
+                          Pair{names::input_source(), kInputSource}, Pair{names::initial_kind(), kInitialKind},
+                          Pair{names::decimal_places(), kDecimalPlaces}, Pair{names::file_type(), kLookupFileType},
+                          Pair{names::delimiter(), kDelimiter}, Pair{names::bad_format_action(), kBadFormatAction},
+                          Pair{names::no_match_action(), kNoMatchAction}, Pair{names::missing_action(), kMissingAction},
+                          Pair{names::field_index(), kFieldIndex}, Pair{names::storage_mode(), kStorageMode},
+                          Pair{names::year_digits(), kYearDigits}, Pair{names::date_order(), kDateOrder},
+                          Pair{names::brightness(), kBrightness}, Pair{names::backlight_time(), kBacklightTime},
+                          Pair{names::delete_data(), kDeleteData}, Pair{names::date_format(), kDateFormat},
+                          Pair{names::protocol(), kProtocol}, Pair{names::read_mode(), kReadMode},
+                          Pair{names::read_timeout(), kReadTimeout}}) {
+        EXPECT_EQ(p.names.first(), p.range.lo) << p.names.what();
+        EXPECT_EQ(p.names.last(), p.range.hi) << p.names.what();
+        for (int code = p.names.first(); code <= p.names.last(); ++code) {
+            std::string_view name = p.names.name(code);
+            if (!name.empty()) {
+                EXPECT_EQ(p.names.code(name), code) << name; // no name twice
+            }
+        }
+    }
 }
 
 TEST(DefinitionJson, VersionOneWithCodesReadsAsTheSameDefinition) {
