@@ -583,8 +583,9 @@ private slots:
     // as the command line builds from the same definition.
     bool screen_shows(const char* text) {
         window->session().wait_waiting(100ms);
-        for (const std::string& row : StatDisplayScreen(window->session().display()).readings())
-            if (row.find(text) != std::string::npos) return true;
+        for (const std::vector<std::string>& reading : StatDisplayScreen(window->session().display()).readings())
+            for (const std::string& row : reading)
+                if (row.find(text) != std::string::npos) return true;
         return false;
     }
 
