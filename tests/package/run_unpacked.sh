@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Unpacks the package into a temporary root (dpkg-deb -x; nothing is
+# installed into the system) and runs the programs from there: the
+# command line's version and the example application, and the desktop
+# program under Xvfb with a file on its command line when the package has it.
+# usage: run_unpacked.sh DEB_DIR SOURCE_DIR
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/package_file.sh" "$1"
+src=$2
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+root=$tmp/root
+dpkg-deb -x "$deb" "$root"
+version=$(dpkg-deb -f "$deb" Version)
+
+# The programs use the system's libraries only: no library path into the
+# build tree survived the install, and every library resolves.
+for exe in "$root"/usr/bin/*; do
+  ! readelf -d "$exe" | grep -qE 'RPATH|RUNPATH' || fail "$exe keeps a library path: $(readelf -d "$exe" | grep -E 'RPATH|RUNPATH')"
+  ! ldd "$exe" | grep -q 'not found' || fail "$exe: $(ldd "$exe" | grep 'not found')"
+  name=$(basename "$exe")
+  page=$root/usr/share/man/man1/$name.1.gz
+  [ -f "$page" ] || fail "no manual page for $name"
+  zcat "$page" | grep -q "^\.TH .*\"$name $version\"" || fail "the manual page of $name does not carry version $version"
+done
+
+cli=$root/usr/bin/formwick-cli
+[ "$("$cli" --version)" = "formwick-cli $version" ] || fail "formwick-cli --version says \"$("$cli" --version)\", the package is $version"
+
+# The example as scripts/run.sh plays it, from copies so nothing is written
+# beside the sources; its key script's expectations decide the exit status.
+cp "$src/examples/stock.json" "$src/examples/stock.keys" "$src/examples/Articles.txt" "$tmp/"
+(cd "$tmp" && "$cli" run stock.json --script stock.keys --file Articles.txt) >"$tmp/run.out" 2>&1 ||
+  { cat "$tmp/run.out"; fail "formwick-cli run of the example failed"; }
+echo "formwick-cli $version ran the example from the unpacked package"
+
+if [ -x "$root/usr/bin/Formwick" ]; then
+  dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "the package's dependencies lack Qt: $(dpkg-deb -f "$deb" Depends)"
+  # The user's folders of the run are temporary too.
+  export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/home/.config XDG_DATA_HOME=$tmp/home/.local/share
+  mkdir -p "$HOME"
+  xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/start_formwick.sh" "$root/usr/bin/Formwick" "$tmp/stock.json"
+else
+  echo "the package has no Formwick program: its start under Xvfb is not tested"
+fi
