@@ -37,7 +37,7 @@ function(formwick_man_page target summary)
   add_custom_command(OUTPUT ${page}.gz
     COMMAND ${CMAKE_COMMAND} -E make_directory ${pkg_out}/man
     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
-            ${FORMWICK_HELP2MAN} --no-info --no-discard-stderr --name=${summary}
+            ${FORMWICK_HELP2MAN} --no-info --name=${summary}
             --include=${pkg_src}/see-also.h2m --output=${page} $<TARGET_FILE:${target}>
     COMMAND ${FORMWICK_GZIP} -9nf ${page}
     DEPENDS ${target} ${pkg_src}/see-also.h2m VERBATIM)

@@ -23,7 +23,7 @@ desktop-file-validate "$desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
 mkdir -p "$tmp/mime/packages"
 cp "$mime" /usr/share/mime/packages/freedesktop.org.xml "$tmp/mime/packages/"
-update-mime-database "$tmp/mime" >/dev/null || fail "update-mime-database refuses the file types"
+update-mime-database "$tmp/mime" >"$tmp/mime.log" 2>&1 || { cat "$tmp/mime.log"; fail "update-mime-database refuses the file types"; }
 
 # Every file type the desktop entry and the metainfo name is defined.
 types=$(sed -n 's/^MimeType=//p' "$desktop" | tr ';' ' ')
