@@ -69,9 +69,9 @@ endif()
 
 add_custom_target(formwick_package_files ALL DEPENDS ${generated})
 
-# The guide and references (the contents of docs/, with their pictures).
-install(DIRECTORY docs/ DESTINATION ${FORMWICK_DOC_DIR}
-  FILES_MATCHING PATTERN "*.md" PATTERN "*.html" PATTERN "*.css" PATTERN "*.png" PATTERN "*.svg")
+# The guide and references: everything in docs/, with the pictures, in the
+# same layout, so a program finds a document under the same name in both.
+install(DIRECTORY docs/ DESTINATION ${FORMWICK_DOC_DIR})
 install(FILES ${pkg_out}/changelog.gz ${pkg_src}/copyright DESTINATION ${FORMWICK_DOC_DIR})
 install(DIRECTORY ${pkg_src}/icons/hicolor DESTINATION share/icons)
 install(FILES ${pkg_src}/formwick-mime.xml DESTINATION share/mime/packages RENAME formwick.xml)

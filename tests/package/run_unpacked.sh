@@ -25,6 +25,11 @@ for exe in "$root"/usr/bin/*; do
   zcat "$page" | grep -q "^\.TH .*\"$name $version\"" || fail "the manual page of $name does not carry version $version"
 done
 
+# The guide and references ship whole, in their source layout.
+(cd "$src/docs" && find . -type f) | while read -r doc; do
+  cmp -s "$src/docs/$doc" "$root/usr/share/doc/formwick/$doc" || fail "docs/${doc#./} is not installed as it is"
+done
+
 cli=$root/usr/bin/formwick-cli
 [ "$("$cli" --version)" = "formwick-cli $version" ] || fail "formwick-cli --version says \"$("$cli" --version)\", the package is $version"
 
