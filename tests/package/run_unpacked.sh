@@ -42,10 +42,27 @@ echo "formwick-cli $version ran the example from the unpacked package"
 
 if [ -x "$root/usr/bin/Formwick" ]; then
   dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "the package's dependencies lack Qt: $(dpkg-deb -f "$deb" Depends)"
-  # The user's folders of the run are temporary too.
+  if ! xvfb-run -a true >/dev/null 2>&1; then
+    echo "SKIP: Xvfb cannot start here, so the unpacked Formwick was not started"
+    exit 77
+  fi
+  # As installed, the program's folder is not writable by its user: read-only
+  # for an ordinary user, and as root the program runs as nobody (the
+  # unpacked files belong to root). Its user folders are temporary.
+  chmod a-w "$root/usr/bin"
+  trap 'chmod -R u+w "$tmp"; rm -rf "$tmp"' EXIT
   export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/home/.config XDG_DATA_HOME=$tmp/home/.local/share
   mkdir -p "$HOME"
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash "$here/start_formwick.sh" "$root/usr/bin/Formwick" "$tmp/stock.json"
+  as_user=()
+  if [ "$(id -u)" -eq 0 ]; then
+    chmod 755 "$tmp"
+    chown -R nobody "$HOME" "$tmp/stock.json"
+    as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  fi
+  before=$(ls -A "$root/usr/bin")
+  # -ac: the X server takes clients without the cookie, which nobody cannot read.
+  xvfb-run -a -s "-ac -screen 0 1280x1024x24" "${as_user[@]}" bash "$here/start_formwick.sh" "$root/usr/bin/Formwick" "$tmp/stock.json"
+  [ "$(ls -A "$root/usr/bin")" = "$before" ] || fail "Formwick wrote beside itself in /usr/bin: $(ls -A "$root/usr/bin")"
 else
   echo "the package has no Formwick program: its start under Xvfb is not tested"
 fi
