@@ -2,6 +2,7 @@
 
 #include "appfile/json_reader.h"
 #include "appfile/json_writer.h"
+#include "model/choice_names.h"
 
 namespace formwick {
 
@@ -13,10 +14,10 @@ using namespace range;
 // runs it to write, JsonIn to read and check.
 
 template <class V, class S> void startup_keys(V& v, S& s) {
-    v.integer("startTarget", s.startTarget, kStartTarget);
-    v.integer("brightness", s.brightness, kBrightness);
-    v.integer("backlightTime", s.backlightTime, kBacklightTime);
-    v.integer("deleteData", s.deleteData, kDeleteData);
+    v.choice("startTarget", s.startTarget, names::start_target());
+    v.choice("brightness", s.brightness, names::brightness());
+    v.choice("backlightTime", s.backlightTime, names::backlight_time());
+    v.choice("deleteData", s.deleteData, names::delete_data());
     v.flag("lockSystemMenu", s.lockSystemMenu);
     v.flag("lockUtilities", s.lockUtilities);
     v.ansi("password", s.password);
@@ -25,18 +26,18 @@ template <class V, class S> void startup_keys(V& v, S& s) {
     v.ansi("applicationVersion", s.applicationVersion);
     v.custom_font(s);
     v.flag("useCustomSplash", s.useCustomSplash);
-    v.integer("splashFont", s.splashFont, kFont);
+    v.choice("splashFont", s.splashFont, names::font());
     v.picture("splashImage", s.splashImage);
     v.utf8_list("splashLines", s.splashLines, [](auto& line) -> auto& { return line.text; });
-    v.integer("dateFormat", s.dateFormat, kDateFormat);
+    v.choice("dateFormat", s.dateFormat, names::date_format());
     v.pictures("menuImages", s.menuImages);
     v.utf8_list("constants", s.constants, [](auto& t) -> auto& { return t; });
-    v.integer("protocol", s.protocol, kProtocol);
+    v.choice("protocol", s.protocol, names::protocol());
 }
 
 template <class V, class B> void barcode_keys(V& v, B& b) {
-    v.integer("readMode", b.readMode, kReadMode);
-    v.integer("readTimeout", b.readTimeout, kReadTimeout);
+    v.choice("readMode", b.readMode, names::read_mode());
+    v.choice("readTimeout", b.readTimeout, names::read_timeout());
     v.integer("enabledTypes", b.enabledTypes, kAnyInt);
     v.ansi("systemSettings", b.systemSettings);
 }
@@ -67,22 +68,22 @@ template <class V, class O> void code11_kor_gs1_pdf_keys(V& v, O& o) {
 
 template <class V, class I> void menu_item_keys(V& v, I& i) {
     v.utf8("name", i.name);
-    v.integer("next", i.next, kTarget);
+    v.choice("next", i.next, names::target());
 }
 
 template <class V, class M> void menu_keys(V& v, M& m) {
-    v.integer("font", m.font, kFont);
-    v.integer("clrTarget", m.clrTarget, kTarget);
+    v.choice("font", m.font, names::font());
+    v.choice("clrTarget", m.clrTarget, names::target());
     v.flag("useHeader", m.useHeader);
     v.utf8("header", m.header);
     v.flag("storeHeader", m.storeHeader);
-    v.integer("headerVariable", m.headerVariable, kFieldRef);
+    v.choice("headerVariable", m.headerVariable, names::field_ref());
     v.flag("storeItemName", m.storeItemName);
-    v.integer("itemNameVariable", m.itemNameVariable, kFieldRef);
+    v.choice("itemNameVariable", m.itemNameVariable, names::field_ref());
     v.flag("storeItemNumber", m.storeItemNumber);
-    v.integer("itemNumberVariable", m.itemNumberVariable, kFieldRef);
+    v.choice("itemNumberVariable", m.itemNumberVariable, names::field_ref());
     v.flag("saveOnNext", m.saveOnNext);
-    v.integer("saveDataFile", m.saveDataFile, kDataFile);
+    v.choice("saveDataFile", m.saveDataFile, names::data_file());
     v.objects("items", m.items, [](auto& v2, auto& i) { menu_item_keys(v2, i); });
 }
 
@@ -93,87 +94,86 @@ template <class V, class F> void lookup_field_keys(V& v, F& f) {
 
 template <class V, class L> void lookup_keys(V& v, L& l) {
     v.flag("used", l.used);
-    v.file_name("fileName", l.fileName);
-    v.file_name("indexName", l.indexName);
-    v.integer("fileType", l.fileType, kLookupFileType);
+    v.file_names(l);
+    v.choice("fileType", l.fileType, names::file_type());
     v.integer("recordSize", l.recordSize, kRecordSize);
     v.integer("fieldCount", l.fieldCount, kLookupFields);
-    v.integer("delimiter", l.delimiter, kDelimiter);
-    v.integer("badFormatAction", l.badFormatAction, kBadFormatAction);
-    v.integer("noMatchAction", l.noMatchAction, kNoMatchAction);
-    v.integer("noMatchTarget", l.noMatchTarget, kTarget);
-    v.integer("missingAction", l.missingAction, kMissingAction);
-    v.integer("keyField", l.keyField, kFieldIndex);
+    v.choice("delimiter", l.delimiter, names::delimiter());
+    v.choice("badFormatAction", l.badFormatAction, names::bad_format_action());
+    v.choice("noMatchAction", l.noMatchAction, names::no_match_action());
+    v.choice("noMatchTarget", l.noMatchTarget, names::target());
+    v.choice("missingAction", l.missingAction, names::missing_action());
+    v.choice("keyField", l.keyField, names::field_index());
     v.objects("fields", l.fields, [](auto& v2, auto& f) { lookup_field_keys(v2, f); });
 }
 
 template <class V, class M> void more_keys(V& v, M& m) {
-    v.integer("alignment", m.alignment, kAlignment);
-    v.integer("initialKind", m.initialKind, kInitialKind);
+    v.choice("alignment", m.alignment, names::alignment());
+    v.choice("initialKind", m.initialKind, names::initial_kind());
     v.ansi("initialText", m.initialText);
-    v.integer("initialVariable", m.initialVariable, kFieldRef);
+    v.choice("initialVariable", m.initialVariable, names::field_ref());
     v.flag("addPrefix", m.addPrefix);
     v.ansi("prefix", m.prefix);
     v.flag("addSuffix", m.addSuffix);
     v.ansi("suffix", m.suffix);
     v.flag("showInputMark", m.showInputMark);
     v.utf8("inputMark", m.inputMark);
-    v.integer("decimalPlaces", m.decimalPlaces, kDecimalPlaces);
-    v.integer("matchDisplayField", m.matchDisplayField, kFieldRef);
+    v.choice("decimalPlaces", m.decimalPlaces, names::decimal_places());
+    v.choice("matchDisplayField", m.matchDisplayField, names::field_ref());
     v.flag("allowNegative", m.allowNegative);
-    v.integer("counterDataFile", m.counterDataFile, kDataFile);
+    v.choice("counterDataFile", m.counterDataFile, names::data_file());
     v.flag("alwaysShowLine", m.alwaysShowLine);
 }
 
 template <class V, class L> void form_line_keys(V& v, L& l) {
-    v.integer("dataType", l.dataType, kLineType);
+    v.choice("dataType", l.dataType, names::line_type());
     v.utf8("prompt", l.prompt);
-    v.integer("inputSource", l.inputSource, kInputSource);
+    v.choice("inputSource", l.inputSource, names::input_source());
     v.integer("minimum", l.minimum, kInputLength);
     v.integer("maximum", l.maximum, kInputLength);
-    v.integer("variable", l.variable, kFieldRef);
-    v.integer("lookupSource", l.lookupSource, kLookupSource);
+    v.choice("variable", l.variable, names::field_ref());
+    v.choice("lookupSource", l.lookupSource, names::lookup_source());
     v.object("more", l.more, [](auto& v2, auto& m) { more_keys(v2, m); });
 }
 
 template <class V, class F> void form_keys(V& v, F& f) {
-    v.integer("font", f.font, kFont);
-    v.integer("clrTarget", f.clrTarget, kTarget);
-    v.integer("nextTarget", f.nextTarget, kTarget);
+    v.choice("font", f.font, names::font());
+    v.choice("clrTarget", f.clrTarget, names::target());
+    v.choice("nextTarget", f.nextTarget, names::target());
     v.objects("lines", f.lines, [](auto& v2, auto& l) { form_line_keys(v2, l); });
     v.flag("saveOnNext", f.saveOnNext);
-    v.integer("saveDataFile", f.saveDataFile, kDataFile);
+    v.choice("saveDataFile", f.saveDataFile, names::data_file());
 }
 
 template <class V, class R> void data_field_keys(V& v, R& r) {
-    v.integer("variable1", r.variable1, kFieldRef);
-    v.integer("variable2", r.variable2, kFieldRef);
+    v.choice("variable1", r.variable1, names::field_ref());
+    v.choice("variable2", r.variable2, names::field_ref());
     v.flag("isString", r.isString);
     v.integer("fieldSize", r.fieldSize, kFieldSize);
-    v.integer("alignment", r.alignment, kAlignment);
+    v.choice("alignment", r.alignment, names::alignment());
 }
 
 template <class V, class D> void data_file_keys(V& v, D& d) {
-    v.file_name("fileName", d.fileName);
-    v.file_name("indexName", d.indexName);
+    v.file_names(d);
     v.integer("recordLength", d.recordLength, kRecordSize);
     v.flag("fixedSize", d.fixedSize);
     v.flag("useDelimiter", d.useDelimiter);
-    v.integer("delimiter", d.delimiter, kDelimiter);
+    v.choice("delimiter", d.delimiter, names::delimiter());
     v.integer("fieldCount", d.fieldCount, kDataFields);
     v.flag("dateYear", d.dateYear);
     v.flag("dateMonth", d.dateMonth);
     v.flag("dateDay", d.dateDay);
-    v.integer("yearDigits", d.yearDigits, kYearDigits);
-    v.integer("dateOrder", d.dateOrder, kDateOrder);
+    v.choice("yearDigits", d.yearDigits, names::year_digits());
+    v.choice("dateOrder", d.dateOrder, names::date_order());
     v.flag("timeHour", d.timeHour);
     v.flag("timeMinute", d.timeMinute);
     v.flag("timeSecond", d.timeSecond);
     v.flag("addDate", d.addDate);
     v.flag("addTime", d.addTime);
-    v.integer("storageMode", d.storageMode, kStorageMode);
-    v.integer("keyField", d.keyField, kFieldIndex);
+    v.choice("storageMode", d.storageMode, names::storage_mode());
+    v.choice("keyField", d.keyField, names::field_index());
     v.objects("fields", d.fields, [](auto& v2, auto& r) { data_field_keys(v2, r); });
+    v.record_length_default(d);
 }
 
 template <class V, class L> void language_keys(V& v, L& l) {
@@ -182,9 +182,9 @@ template <class V, class L> void language_keys(V& v, L& l) {
     v.utf8_list("menuTexts", l.menuTexts, same);
     v.utf8_list("stringTexts", l.stringTexts, same);
     v.utf8_list("messageTexts", l.messageTexts, same);
-    v.integer("menuFont", l.menuFont, kFont);
-    v.integer("stringFont", l.stringFont, kFont);
-    v.integer("messageFont", l.messageFont, kFont);
+    v.choice("menuFont", l.menuFont, names::font());
+    v.choice("stringFont", l.stringFont, names::font());
+    v.choice("messageFont", l.messageFont, names::font());
     v.language_used_default(l);
 }
 
@@ -212,19 +212,25 @@ std::string parse_error_text(const nlohmann::json::parse_error& e) {
 
 } // namespace
 
-bool definition_to_json(const CParameters& parameters, std::string& text, MessageSink& messages) {
+bool definition_to_json_tree(const CParameters& parameters, nlohmann::ordered_json& root, MessageSink& messages) {
     try {
-        nlohmann::ordered_json root;
+        root = nlohmann::ordered_json();
         JsonOut out(root);
         root["format"] = kDefinitionFormatName;
         root["version"] = kDefinitionFormatVersion;
         definition_keys(out, parameters);
-        text = root.dump(2) + "\n";
         return true;
     } catch (const JsonRefusal& r) {
         messages.error(r.message);
         return false;
     }
+}
+
+bool definition_to_json(const CParameters& parameters, std::string& text, MessageSink& messages) {
+    nlohmann::ordered_json root;
+    if (!definition_to_json_tree(parameters, root, messages)) return false;
+    text = root.dump(2) + "\n";
+    return true;
 }
 
 bool definition_from_json(std::string_view text, CParameters& parameters, MessageSink& messages) {
@@ -246,9 +252,10 @@ bool definition_from_json(std::string_view text, CParameters& parameters, Messag
             int version = -1;
             v.integer("version", version, range::kAnyInt);
             if (version == -1) throw JsonRefusal{"version: missing"};
-            if (version != kDefinitionFormatVersion)
-                throw JsonRefusal{"version: " + std::to_string(version) + " is not supported, this Formwick reads version " +
+            if (version != 1 && version != kDefinitionFormatVersion)
+                throw JsonRefusal{"version: " + std::to_string(version) + " is not supported, this Formwick reads versions 1 and " +
                                   std::to_string(kDefinitionFormatVersion)};
+            v.set_version(version);
             definition_keys(v, work);
         });
     } catch (const JsonRefusal& r) {

@@ -1,6 +1,7 @@
 #include "appfile/json_reader.h"
 
 #include "appfile/base64.h"
+#include "model/record_layout.h"
 
 #include <algorithm>
 #include <climits>
@@ -23,6 +24,10 @@ std::string quoted_utf16(std::u16string_view text) { return "\"" + utf16_to_utf8
 std::u16string_view char_at(std::u16string_view text, std::size_t i) {
     bool pair = text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size();
     return text.substr(i, pair ? 2 : 1);
+}
+
+std::string article(std::string_view noun) {
+    return !noun.empty() && std::strchr("aeiou", noun[0]) ? "an " : "a ";
 }
 
 } // namespace
@@ -158,6 +163,24 @@ void JsonIn::custom_font(CParamStartup& s) {
     agrees("customFontLength", s.customFontLength);
     agrees("glyphWidth", s.glyphWidth);
     agrees("glyphHeight", s.glyphHeight);
+}
+
+// Version 1 holds the code; version 2 the name, or the code of a choice
+// that has no name (an unassigned field reference).
+int JsonIn::choice_value(const std::string& where, const Json& j, const ChoiceNames& names) const {
+    if (version_ == 1 || (j.is_number_integer() && names.name(static_cast<int>(integer_value(where, j, range::kAnyInt))).empty())) {
+        long long code = integer_value(where, j, ValueRange{names.first(), names.last()});
+        return static_cast<int>(code);
+    }
+    if (!j.is_string()) refuse(where, expected("a name", j) + "; one of " + names.listed());
+    const std::string& name = j.get_ref<const std::string&>();
+    std::optional<int> code = names.code(name);
+    if (!code) refuse(where, "\"" + name + "\" is not " + article(names.what()) + std::string(names.what()) + "; one of " + names.listed());
+    return *code;
+}
+
+void JsonIn::record_length_default(CParamData& d) {
+    if (!cur_->contains("recordLength")) d.recordLength = data_record_length(d);
 }
 
 void JsonIn::language_used_default(CParamLanguage& l) {

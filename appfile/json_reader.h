@@ -6,6 +6,8 @@
 
 #include "appfile/json_path.h"
 #include "appfile/value_ranges.h"
+#include "model/choice_names.h"
+#include "model/data_file.h"
 #include "model/file_names.h"
 #include "model/fixed_text.h"
 #include "model/language.h"
@@ -41,6 +43,21 @@ public:
         if (const Json* j = find(key)) set_text_bytes(t, ansi_value(at(key), *j, N - 1));
     }
     void file_name(std::string_view key, FileName& name);
+    // A coded choice: its name (version 2) or its code (version 1).
+    template <class T> void choice(std::string_view key, T& v, const ChoiceNames& names) {
+        if (const Json* j = find(key)) v = static_cast<T>(choice_value(at(key), *j, names));
+    }
+    // The file name, then the index name; without an index name it follows
+    // from the file name as the model derives it.
+    template <class R> void file_names(R& r) {
+        file_name("fileName", r.fileName);
+        if (cur_->contains("fileName") && !cur_->contains("indexName")) r.setFileName(get_wide(r.fileName));
+        file_name("indexName", r.indexName);
+    }
+    // Without a "recordLength" key, a data file's record length is the one
+    // its fields, delimiter, date and time add up to.
+    void record_length_default(CParamData& d);
+    void set_version(int version) { version_ = version; }
     template <std::size_t N> void picture(std::string_view key, std::array<std::uint8_t, N>& p) {
         if (const Json* j = find(key)) picture_value(at(key), *j, p.data(), N);
     }
@@ -93,12 +110,14 @@ private:
     static std::string expected(const char* what, const Json& j);
     long long integer_value(const std::string& where, const Json& j, ValueRange r) const;
     std::uint8_t flag_value(const std::string& where, const Json& j) const;
+    int choice_value(const std::string& where, const Json& j, const ChoiceNames& names) const;
     std::string utf8_value(const std::string& where, const Json& j, std::size_t most) const;
     std::string ansi_value(const std::string& where, const Json& j, std::size_t most) const;
     void picture_value(const std::string& where, const Json& j, std::uint8_t* p, std::size_t size);
 
     const Json* cur_;
     std::vector<std::string> seen_;
+    int version_ = 1;
 };
 
 } // namespace formwick

@@ -4,6 +4,7 @@
 
 #include "appfile/json_path.h"
 #include "appfile/value_ranges.h"
+#include "model/choice_names.h"
 #include "model/file_names.h"
 #include "model/fixed_text.h"
 #include "model/startup.h"
@@ -25,6 +26,19 @@ public:
     template <std::size_t N> void utf8(std::string_view key, const Text<N>& t) { put(key, checked_utf8(key, text_bytes(t))); }
     template <std::size_t N> void ansi(std::string_view key, const Text<N>& t) { put(key, ansi_to_utf8(text_bytes(t))); }
     void file_name(std::string_view key, const FileName& name);
+    // A coded choice by its name; a code without a name stays a number.
+    template <class T> void choice(std::string_view key, const T& v, const ChoiceNames& names) {
+        std::string_view name = names.name(static_cast<int>(v));
+        if (name.empty())
+            put(key, static_cast<long long>(v));
+        else
+            put(key, std::string(name));
+    }
+    template <class R> void file_names(const R& r) {
+        file_name("fileName", r.fileName);
+        file_name("indexName", r.indexName);
+    }
+    template <class D> void record_length_default(const D&) {}
     template <std::size_t N> void picture(std::string_view key, const std::array<std::uint8_t, N>& p) {
         Json j;
         picture_json(at(key), p.data(), N, j);

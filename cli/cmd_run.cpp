@@ -5,10 +5,9 @@
 #include "cli/command.h"
 #include "cli/definition_files.h"
 #include "cli/run_ramdisk.h"
-#include "model/field_refs.h"
 #include "runtime/app/runtime_entry.h"
-#include "runtime/app/values.h"
 #include "simulator/core/runner/key_script_file.h"
+#include "simulator/core/runner/runtime_probe.h"
 #include "simulator/core/runner/simulated_run.h"
 
 #include <cstdio>
@@ -72,12 +71,6 @@ bool parse_args(const Args& args, RunArgs& run) {
     return true;
 }
 
-// The variables as the runtime holds them, for EXPECT VAR.
-class RuntimeValues final : public ExpectationProbe {
-  public:
-    std::string variable(int n) override { return std::string(value_get(variable_code(n))); }
-};
-
 bool prepare_png_folder(const std::filesystem::path& folder) {
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
@@ -98,11 +91,12 @@ int run_run(const Args& args) {
     if (!ramdisk.prepare(run.ramdisk) || !ramdisk.copy_in(run.files)) return kExitRefused;
     if (!run.png.empty() && !prepare_png_folder(run.png)) return kExitRefused;
 
-    RuntimeValues values;
+    RuntimeProbe values;
     SimulatedRunOptions options;
     options.model = run.model;
     options.ramdisk = ramdisk.folder();
     options.out = &std::cout;
+    options.warnings = &std::cerr;
     options.outputDir = run.png;
     options.numberedPngs = !run.png.empty();
     options.probe = &values;

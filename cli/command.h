@@ -34,4 +34,14 @@ struct Registration {
 // Every registered command, in help order.
 std::vector<Command> commands();
 
+// What "formwick-cli COMMAND --help" prints after the usage line and the
+// summary: the options and the exit status. A command without one prints
+// only its usage and summary.
+struct HelpRegistration {
+    HelpRegistration(const char* name, const char* text);
+};
+
+// The usage line, the summary and the registered help of a command.
+std::string command_help(const Command& command);
+
 } // namespace formwick::cli

@@ -48,6 +48,10 @@ int main(int argc, char** argv) {
     for (const Command& c : commands()) {
         if (std::strcmp(c.name, name) != 0) continue;
         Args args(argv + 2, argv + argc);
+        if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+            std::fputs(command_help(c).c_str(), stdout);
+            return kExitOk;
+        }
         if (static_cast<int>(args.size()) < c.min_args || static_cast<int>(args.size()) > c.max_args) {
             std::fprintf(stderr, "usage: formwick-cli %s %s\n", c.name, c.arguments);
             return kExitUsage;

@@ -1,5 +1,6 @@
 #include "cli/show_definition.h"
 
+#include "model/choice_names.h"
 #include "model/field_refs.h"
 
 #include <cstdarg>
@@ -24,41 +25,23 @@ template <std::size_t N> std::string utf8(const Text<N>& t) { return std::string
 template <std::size_t N> std::string ansi(const Text<N>& t) { return utf16_to_utf8(get_ansi(t)); }
 std::string name(const FileName& n) { return utf16_to_utf8(get_wide(n)); }
 
-template <std::size_t N> std::string pick(int code, const char* const (&names)[N]) {
-    if (code >= 0 && code < static_cast<int>(N)) return names[code];
-    return "code " + std::to_string(code);
-}
-
-std::string target(int code) {
-    if (code == kTargetMainMenu) return "Main menu";
-    if (code >= 1 && code <= 8) return "Form " + std::to_string(code);
-    if (code >= 9 && code <= 16) return "Menu " + std::to_string(code - 8);
-    return "target " + std::to_string(code);
-}
-
-std::string field(int code) {
-    std::string_view n = field_ref_name_ascii(code);
-    return n.empty() ? "code " + std::to_string(code) : std::string(n);
-}
-
-std::string font(int code) { return pick(code, {"Large", "Medium", "Custom"}); }
-std::string data_file(int selector) { return "Data " + std::to_string(selector + 1); }
-
-std::string lookup_source(int code) {
-    if (code >= 1 && code <= 3) return "Lookup " + std::to_string(code);
-    if (code >= 4 && code <= 6) return "Data " + std::to_string(code - 3);
-    return "none";
-}
+// Choices are shown by the names the editors and the JSON format use.
+std::string target(int code) { return names::target().label(code); }
+std::string field(int code) { return names::field_ref().label(code); }
+std::string font(int code) { return names::font().label(code); }
+std::string data_file(int selector) { return names::data_file().label(selector); }
+std::string lookup_source(int code) { return code == 0 ? "none" : names::lookup_source().label(code); }
+std::string delimiter(int code) { return code == 3 ? "tab" : "\"" + names::delimiter().label(code) + "\""; }
 
 void show_startup(std::string& out, const CParameters& p) {
     const CParamStartup& s = p.startup;
     add(out, "Start-up: program starts from %s; terminal ID \"%s\"; application version \"%s\"\n",
-        s.startTarget ? "Menu 1" : "Form 1", ansi(s.terminalId).c_str(), ansi(s.applicationVersion).c_str());
-    add(out, "  brightness %s, backlight %s, date %s, protocol %s\n", pick(s.brightness - 1, {"Low", "Medium", "High"}).c_str(),
-        pick(s.backlightTime, {"off", "10 s", "20 s", "30 s", "40 s", "50 s", "60 s"}).c_str(),
-        pick(s.dateFormat, {"YY/MM/DD", "DD/MM/YY"}).c_str(), pick(s.protocol, {"Xaplink", "Ryvo"}).c_str());
+        names::start_target().label(s.startTarget).c_str(), ansi(s.terminalId).c_str(), ansi(s.applicationVersion).c_str());
+    add(out, "  brightness %s, backlight %s, date %s, protocol %s\n", names::brightness().label(s.brightness).c_str(),
+        names::backlight_time().label(s.backlightTime).c_str(),
+        names::date_format().label(s.dateFormat).c_str(), names::protocol().label(s.protocol).c_str());
     add(out, "  delete data: %s; utilities menu locked: %s; OS system menu locked: %s\n",
-        pick(s.deleteData, {"No", "Manual Input", "Auto Input", "Communication"}).c_str(), s.lockUtilities ? "yes" : "no",
+        names::delete_data().label(s.deleteData).c_str(), s.lockUtilities ? "yes" : "no",
         s.lockSystemMenu ? "yes" : "no");
     if (s.hasCustomFont())
         add(out, "  custom font: %d x %d glyphs, %d bytes\n", s.glyphWidth, s.glyphHeight, s.customFontLength);
@@ -71,8 +54,8 @@ void show_startup(std::string& out, const CParameters& p) {
     }
     for (int i = 0; i < 3; ++i)
         if (s.constants[i][0]) add(out, "  Const %d \"%s\"\n", i + 1, utf8(s.constants[i]).c_str());
-    add(out, "Barcode: read mode %s, time-out %d s, types 0x%X\n", pick(p.barcode.readMode, {"Single", "Multiple", "Trigger"}).c_str(),
-        2 + 2 * p.barcode.readTimeout, static_cast<unsigned>(p.barcode.enabledTypes));
+    add(out, "Barcode: read mode %s, time-out %s, types 0x%X\n", names::read_mode().label(p.barcode.readMode).c_str(),
+        names::read_timeout().label(p.barcode.readTimeout).c_str(), static_cast<unsigned>(p.barcode.enabledTypes));
 }
 
 bool menu_in_use(const CParamMenu& m) {
@@ -108,8 +91,8 @@ void show_form(std::string& out, int n, const CParamForm& f) {
     for (int i = 0; i < kFormLineCount; ++i) {
         const CFormLine& l = f.lines[i];
         if (l.dataType == kLineNil) continue;
-        add(out, "  line %d %s \"%s\" -> %s, %s, %d..%d", i + 1, pick(l.dataType, kFormLineTypeNames).c_str(),
-            utf8(l.prompt).c_str(), field(l.variable).c_str(), pick(l.inputSource, {"reader", "keypad", "reader or keypad"}).c_str(),
+        add(out, "  line %d %s \"%s\" -> %s, %s, %d..%d", i + 1, names::line_type().label(l.dataType).c_str(),
+            utf8(l.prompt).c_str(), field(l.variable).c_str(), names::input_source().label(l.inputSource).c_str(),
             l.minimum, l.maximum);
         if (l.lookupSource) add(out, ", looks up in %s", lookup_source(l.lookupSource).c_str());
         if (l.more.matchDisplayField) add(out, ", on match shows %s", field(l.more.matchDisplayField).c_str());
@@ -125,7 +108,7 @@ void show_form(std::string& out, int n, const CParamForm& f) {
 void show_lookup(std::string& out, int n, const CParamLookup& l) {
     add(out, "Lookup %d: %s (index %s), %s, %d fields, key field %d\n", n + 1, name(l.fileName).c_str(),
         name(l.indexName).c_str(),
-        l.fileType ? ("CSV separated by " + pick(l.delimiter, {"comma", "semicolon", "vertical bar", "tab"})).c_str()
+        l.fileType ? ("CSV separated by " + delimiter(l.delimiter)).c_str()
                    : ("fixed records of " + std::to_string(l.recordSize) + " bytes").c_str(),
         l.fieldCount, l.keyField + 1);
     for (int i = 0; i < l.fieldCount && i < kLookupFieldCount; ++i) {
@@ -134,10 +117,10 @@ void show_lookup(std::string& out, int n, const CParamLookup& l) {
         add(out, "at most %d characters\n", l.fields[i].maxLength);
     }
     add(out, "  no match: %s%s; file missing: %s; bad record: %s\n",
-        pick(l.noMatchAction, {"continue", "show warning", "go to", "warning and go to"}).c_str(),
+        names::no_match_action().label(l.noMatchAction).c_str(),
         l.noMatchAction >= 2 ? (" " + target(l.noMatchTarget)).c_str() : "",
-        pick(l.missingAction, {"error and main menu", "error and continue", "main menu"}).c_str(),
-        pick(l.badFormatAction, {"error and main menu", "error and delete lookup", "continue"}).c_str());
+        names::missing_action().label(l.missingAction).c_str(),
+        names::bad_format_action().label(l.badFormatAction).c_str());
 }
 
 bool data_in_use(const CParameters& p, int n) {
@@ -151,8 +134,8 @@ bool data_in_use(const CParameters& p, int n) {
 
 void show_data(std::string& out, int n, const CParamData& d) {
     add(out, "Data %d: %s (index %s), %d fields, record length %d, %s", n + 1, name(d.fileName).c_str(),
-        name(d.indexName).c_str(), d.fieldCount, d.recordLength, d.storageMode ? "update record (sorted)" : "append new data");
-    if (d.useDelimiter) add(out, ", separated by %s", pick(d.delimiter, {"comma", "semicolon", "vertical bar", "tab"}).c_str());
+        name(d.indexName).c_str(), d.fieldCount, d.recordLength, names::storage_mode().label(d.storageMode).c_str());
+    if (d.useDelimiter) add(out, ", separated by %s", delimiter(d.delimiter).c_str());
     if (d.addDate) add(out, ", adds the date");
     if (d.addTime) add(out, ", adds the time");
     add(out, ", key field %d\n", d.keyField + 1);
@@ -161,7 +144,7 @@ void show_data(std::string& out, int n, const CParamData& d) {
         add(out, "  field %d (%s): %s", i + 1, field(data_field_code(n + 1, i + 1)).c_str(), field(r.variable1).c_str());
         if (r.variable2) add(out, " + %s", field(r.variable2).c_str());
         add(out, ", %s, %d characters, %s\n", r.isString ? "text" : "number", r.fieldSize,
-            pick(r.alignment, kAlignmentNames).c_str());
+            names::alignment().label(r.alignment).c_str());
     }
 }
 

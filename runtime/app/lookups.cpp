@@ -71,9 +71,9 @@ int check_lookup_file(int l, bool& opens) {
     if (ramdisk_file_size(d.file_name) < 0) {
         if (lookup.missingAction == kMissingGotoMain) return 0;
         show_with_name(MSG_FILE_DOES_NOT_EXIST, d.file_name, MSG_ERROR);
-        // "Show error & continue": the application starts without the file;
-        // a search in it later fails with the same message.
-        return lookup.missingAction == kMissingErrorContinue ? 1 : 0;
+        if (lookup.missingAction != kMissingErrorContinue) return 0;
+        // "Show error & continue" goes on to the open below, whose failure
+        // is reported and left to the bad-format choice.
     }
     OpenDatabase db;
     int r = db.open(d);

@@ -27,9 +27,9 @@ std::string join(const std::vector<std::string>& parts, char separator) {
 }
 
 // The value of one field before fitting; `overflow` set when a sum does not fit.
-std::string field_value(const CDataRecord& field, bool& overflow) {
-    std::string_view a = value_get(field.variable1);
-    std::string_view b = value_get(field.variable2);
+std::string field_value(const CDataRecord& field, const FieldValues& value_of, bool& overflow) {
+    std::string_view a = value_of(field.variable1);
+    std::string_view b = value_of(field.variable2);
     if (field.variable1 == 0 && field.variable2 == 0) return " ";
     if (field.variable1 == 0) return std::string(cut_chars(b, field.fieldSize));
     if (field.variable2 == 0) return std::string(cut_chars(a, field.fieldSize));
@@ -72,18 +72,12 @@ std::string record_time_text(const CParamData& data, const TimeRecord& time) {
     return join(parts, ':');
 }
 
-int record_date_width(const CParamData& data) {
-    int parts = data.dateYear + data.dateMonth + data.dateDay;
-    int width = (data.dateYear ? (data.yearDigits == 1 ? 2 : 4) : 0) + 2 * (data.dateMonth + data.dateDay);
-    return parts ? width + parts - 1 : 0;
-}
-
-int record_time_width(const CParamData& data) {
-    int parts = data.timeHour + data.timeMinute + data.timeSecond;
-    return parts ? 3 * parts - 1 : 0;
-}
-
 BuiltRecord build_record(const CParamData& data, const DateRecord& date, const TimeRecord& time) {
+    return build_record(data, date, time, [](int code) { return value_get(code); });
+}
+
+BuiltRecord build_record(const CParamData& data, const DateRecord& date, const TimeRecord& time,
+                         const FieldValues& value_of) {
     BuiltRecord r;
     const bool delimited = data.useDelimiter != 0;
     const char separator = kDelimiters[data.delimiter >= 0 && data.delimiter < 4 ? data.delimiter : 0];
@@ -98,7 +92,7 @@ BuiltRecord build_record(const CParamData& data, const DateRecord& date, const T
     int count = data.fieldCount < 0 ? 0 : (data.fieldCount > kDataFieldCount ? kDataFieldCount : data.fieldCount);
     for (int i = 0; i < count; ++i) {
         const CDataRecord& field = data.fields[i];
-        std::string value = field_value(field, r.overflow);
+        std::string value = field_value(field, value_of, r.overflow);
         bool numeric = !field.isString;
         // Numbers lose blanks and leading zeros, except in "Variable size" fields.
         if (numeric && field.alignment != kAlignVariable) value = strip_leading_zeros(trim_blanks(value));

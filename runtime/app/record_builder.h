@@ -3,9 +3,12 @@
 #pragma once
 
 #include "model/data_file.h"
+#include "model/record_layout.h" // record_date_width, record_time_width
 #include "runtime/services/records.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace formwick {
 
@@ -20,12 +23,14 @@ struct BuiltRecord {
 // the time when asked for, then CR LF.
 BuiltRecord build_record(const CParamData& data, const DateRecord& date, const TimeRecord& time);
 
+// The same with the value of each field reference taken from `value_of`
+// instead of the running application (the editors' sample record).
+using FieldValues = std::function<std::string_view(int code)>;
+BuiltRecord build_record(const CParamData& data, const DateRecord& date, const TimeRecord& time,
+                         const FieldValues& value_of);
+
 // The date and time texts as a record holds them ("2026/12/10", "14:05:09").
 std::string record_date_text(const CParamData& data, const DateRecord& date);
 std::string record_time_text(const CParamData& data, const TimeRecord& time);
-
-// The width of those texts for the parts switched on (0 when none).
-int record_date_width(const CParamData& data);
-int record_time_width(const CParamData& data);
 
 } // namespace formwick

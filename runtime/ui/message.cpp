@@ -39,44 +39,67 @@ const char* title_for(int kind) {
     return rt_text(TEXT_INFORMATION);
 }
 
-// Writes the words of `text` from row 2 on, each followed by a space, while
-// they fit; a word that does not fit starts the next row, and a word longer
-// than a row is cut at the row's end and continued below. At most
-// rows - 4 rows are used; the rest is not shown.
-void write_wrapped(const char* text) {
-    const int columns = rt_columns();
-    const int first_row = 2;
-    const int last_row = first_row + rt_rows() - 4 - 1;
-    int row = first_row, column = 0;
-    const std::string copy = text ? text : "";
+// The word wrap of message texts: each word followed by a space while it
+// fits; a word that does not fit starts the next row, and a word longer
+// than a row is cut at the row's end and continued below. `place` gets each
+// piece with its row (from 0) and column; it stops after row `max_rows` - 1.
+// Returns the rows the whole text needs.
+template <class Place> int wrap_words(const std::string& text, int columns, int max_rows, Place place) {
+    if (columns < 1) return 0;
+    int row = 0, column = 0;
     std::size_t at = 0;
-    while (at < copy.size() && row <= last_row) {
-        if (copy[at] == ' ') {
+    while (at < text.size()) {
+        if (text[at] == ' ') {
             ++at;
             continue;
         }
-        std::size_t end = copy.find(' ', at);
-        if (end == std::string::npos) end = copy.size();
-        const std::string word = copy.substr(at, end - at);
+        std::size_t end = text.find(' ', at);
+        if (end == std::string::npos) end = text.size();
+        const std::string word = text.substr(at, end - at);
         const int n = rt_text_length(word.c_str());
         if (n <= columns - column) {
-            rt_goto(column, row);
-            rt_printf("%-*.*S ", n, n, word.c_str());
+            if (row < max_rows) place(row, column, word, n, false);
             column += n + 1;
             at = end;
         } else if (column > 0) {
             ++row;
             column = 0;
         } else {
-            rt_goto(0, row);
-            rt_printf("%-*.*S", columns, columns, word.c_str());
+            if (row < max_rows) place(row, 0, word, columns, true);
             at += utf8_prefix_bytes(word.c_str(), word.size(), static_cast<std::size_t>(columns));
             ++row;
         }
     }
+    return column > 0 ? row + 1 : row;
 }
 
+// Writes the words of `text` from row 2 on; at most rows - 4 rows are used,
+// the rest is not shown.
+void write_wrapped(const char* text) {
+    const int first_row = 2;
+    wrap_words(text ? text : "", rt_columns(), rt_rows() - 4, [&](int row, int column, const std::string& word, int n, bool cut) {
+        rt_goto(column, first_row + row);
+        rt_printf(cut ? "%-*.*S" : "%-*.*S ", n, n, word.c_str());
+    });
+}
+
+RtShownMessage shown_message;
+
+// Marks the box as showing for as long as it waits for its answer, also
+// when a stop unwinds the wait.
+struct ShowingBox {
+    ShowingBox(const char* text, int style) { shown_message = RtShownMessage{text ? text : "", style}; }
+    ~ShowingBox() { shown_message = RtShownMessage{}; }
+    ShowingBox(const ShowingBox&) = delete;
+    ShowingBox& operator=(const ShowingBox&) = delete;
+};
+
 } // namespace
+
+int rt_wrapped_rows(const char* text, int columns) {
+    return wrap_words(text ? text : "", columns, 0, [](int, int, const std::string&, int, bool) {});
+}
+const RtShownMessage& rt_shown_message() { return shown_message; }
 
 void rt_error_beep() { sound(5, 127, TONE_400HZ, 0); }
 
@@ -105,11 +128,14 @@ int rt_message(const char* text, int style) {
     write_wrapped(text);
 
     int answer = 0;
-    if (yes_no) {
-        int key = key_wait_for(4, KEY_UP, KEY_UP_ALPHA, KEY_DOWN, KEY_DOWN_ALPHA);
-        answer = key == KEY_UP || key == KEY_UP_ALPHA ? 1 : 0;
-    } else {
-        key_get();
+    {
+        const ShowingBox showing(text, style);
+        if (yes_no) {
+            int key = key_wait_for(4, KEY_UP, KEY_UP_ALPHA, KEY_DOWN, KEY_DOWN_ALPHA);
+            answer = key == KEY_UP || key == KEY_UP_ALPHA ? 1 : 0;
+        } else {
+            key_get();
+        }
     }
 
     rt_select_font(font_type);

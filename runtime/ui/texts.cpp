@@ -66,6 +66,10 @@ template <std::size_t N> const char* translated(const Text<N>& slot) {
 
 } // namespace
 
+std::span<const char* const> rt_builtin_labels() { return kLabels; }
+std::span<const char* const> rt_builtin_box_words() { return kBoxWords; }
+std::span<const char* const> rt_builtin_messages() { return kMessages; }
+
 const char* rt_text(int id) {
     const CParamLanguage* language = rt_state.language;
     const bool use = language != nullptr && language->used != 0;

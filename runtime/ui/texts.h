@@ -8,6 +8,8 @@
 // the slot is not empty.
 #pragma once
 
+#include <span>
+
 namespace formwick {
 
 // Ids the runtime names in code.
@@ -71,5 +73,11 @@ enum RuntimeTextId {
 // The text for `id`: a zero-terminated UTF-8 text that stays valid while
 // the application's language settings do.
 const char* rt_text(int id);
+
+// The built-in (untranslated) texts of each group in slot order: what the
+// translation slots replace. The editor's Language page shows them.
+std::span<const char* const> rt_builtin_labels();
+std::span<const char* const> rt_builtin_box_words();
+std::span<const char* const> rt_builtin_messages();
 
 } // namespace formwick

@@ -1,6 +1,10 @@
 #include "full_definition.h"
 #include "test_support.h"
 
+#include "model/choice_names.h"
+#include "appfile/value_ranges.h"
+#include "model/field_refs.h"
+
 #include <nlohmann/json.hpp>
 
 using namespace formwick;
@@ -114,13 +118,122 @@ TEST_P(BadJson, IsRefusedWithItsPathAndAppliesNothing) {
 
 const std::string k85(85, 'x');
 
+TEST(DefinitionJson, ChoicesAreWrittenByTheNamesUsersSee) {
+    CParameters p;
+    p.forms[0].lines[0].dataType = kLineAlpha;
+    p.forms[0].lines[0].variable = lookup_field_code(1, 2);
+    p.forms[0].clrTarget = 3;
+    p.dataFiles[2].delimiter = 3;
+    p.dataFiles[2].fields[0].variable2 = 61; // unassigned: no name, stays a number
+    p.startup.brightness = 3;
+    json j = json::parse(json_of(p));
+    EXPECT_EQ(j["version"], 2);
+    EXPECT_EQ(j["forms"][0]["lines"][0]["dataType"], "Aplha");
+    EXPECT_EQ(j["forms"][0]["lines"][0]["variable"], "Look 1-2");
+    EXPECT_EQ(j["forms"][0]["clrTarget"], "Form 3");
+    EXPECT_EQ(j["forms"][0]["nextTarget"], "Form 1");
+    EXPECT_EQ(j["dataFiles"][2]["delimiter"], "\t");
+    EXPECT_EQ(j["dataFiles"][2]["fields"][0]["variable2"], 61);
+    EXPECT_EQ(j["startup"]["brightness"], "High");
+    CParameters back;
+    ASSERT_TRUE(from_json(j.dump(), back));
+    EXPECT_TRUE(same_definition(back, p));
+}
+
+// The loader and the version 1 reader check codes against the value ranges;
+// the names must cover exactly those codes, or a loaded definition could
+// not be written (or a written one not be loaded).
+TEST(DefinitionJson, NamesCoverExactlyTheCodesTheLoaderAccepts) {
+    struct Pair {
+        const ChoiceNames& names;
+        ValueRange range;
+    };
+    using namespace range;
+    for (const Pair& p : {Pair{names::line_type(), kLineType}, Pair{names::target(), kTarget},
+                          Pair{names::start_target(), kStartTarget}, Pair{names::field_ref(), kFieldRef},
+                          Pair{names::font(), kFont}, Pair{names::data_file(), kDataFile},
+                          Pair{names::lookup_source(), kLookupSource}, Pair{names::alignment(), kAlignment},
+                          Pair{names::input_source(), kInputSource}, Pair{names::initial_kind(), kInitialKind},
+                          Pair{names::decimal_places(), kDecimalPlaces}, Pair{names::file_type(), kLookupFileType},
+                          Pair{names::delimiter(), kDelimiter}, Pair{names::bad_format_action(), kBadFormatAction},
+                          Pair{names::no_match_action(), kNoMatchAction}, Pair{names::missing_action(), kMissingAction},
+                          Pair{names::field_index(), kFieldIndex}, Pair{names::storage_mode(), kStorageMode},
+                          Pair{names::year_digits(), kYearDigits}, Pair{names::date_order(), kDateOrder},
+                          Pair{names::brightness(), kBrightness}, Pair{names::backlight_time(), kBacklightTime},
+                          Pair{names::delete_data(), kDeleteData}, Pair{names::date_format(), kDateFormat},
+                          Pair{names::protocol(), kProtocol}, Pair{names::read_mode(), kReadMode},
+                          Pair{names::read_timeout(), kReadTimeout}}) {
+        EXPECT_EQ(p.names.first(), p.range.lo) << p.names.what();
+        EXPECT_EQ(p.names.last(), p.range.hi) << p.names.what();
+        for (int code = p.names.first(); code <= p.names.last(); ++code) {
+            std::string_view name = p.names.name(code);
+            if (!name.empty()) {
+                EXPECT_EQ(p.names.code(name), code) << name; // no name twice
+            }
+        }
+    }
+}
+
+TEST(DefinitionJson, VersionOneWithCodesReadsAsTheSameDefinition) {
+    const std::filesystem::path data = FORMWICK_TEST_DATA;
+    CParameters v1, v2;
+    ASSERT_TRUE(from_json(read_file(data / "stock-v1.json"), v1));
+    ASSERT_TRUE(from_json(read_file(data / "../../../examples/stock.json"), v2));
+    // The example's article lines were since made "Variable size".
+    v1.forms[0].lines[0].more.alignment = 4;
+    v1.forms[1].lines[0].more.alignment = 4;
+    EXPECT_TRUE(same_definition(v1, v2));
+    EXPECT_EQ(v1.forms[1].nextTarget, 2);
+    EXPECT_EQ(v1.lookups[0].delimiter, 1);
+}
+
+TEST(DefinitionJson, FileNameWithoutIndexNameDerivesIt) {
+    CParameters p;
+    ASSERT_TRUE(from_json(R"({"format": "Formwick application definition", "version": 2,
+                             "lookups": [{"fileName": "Items.csv"}],
+                             "dataFiles": [{"fileName": "ORDERS.TXT"}, {"fileName": "Two.txt", "indexName": "Own.idx"}]})",
+                          p));
+    EXPECT_EQ(get_wide(p.lookups[0].indexName), u"Items.IDX");
+    EXPECT_EQ(get_wide(p.dataFiles[0].indexName), u"ORDERS.IDX");
+    EXPECT_EQ(get_wide(p.dataFiles[1].indexName), u"Own.idx");
+}
+
+// A data file without "recordLength" gets what the Data page computes.
+TEST(DefinitionJson, RecordLengthDefaultsToWhatTheFieldsAddUpTo) {
+    struct Case {
+        const char* data;
+        int length;
+    };
+    for (const Case& c : {
+             Case{R"({"fieldCount": 3, "useDelimiter": true, "addDate": true, "addTime": true,
+                      "fields": [{"fieldSize": 5}, {"fieldSize": 10}, {"fieldSize": 8}]})", 47},
+             Case{R"({"fieldCount": 2, "fields": [{"fieldSize": 6}, {"fieldSize": 4}]})", 12},
+             Case{R"j({"fieldCount": 1, "useDelimiter": true, "addDate": true, "yearDigits": "2 digits (YY)", "dateDay": false,
+                      "fields": [{"fieldSize": 3}]})j", 3 + 1 + 5 + 2},
+             Case{R"({"fieldCount": 2, "recordLength": 30, "fields": [{"fieldSize": 6}, {"fieldSize": 4}]})", 30},
+             Case{R"({})", 2},
+         }) {
+        CParameters p;
+        ASSERT_TRUE(from_json(std::string(R"({"format": "Formwick application definition", "version": 2, "dataFiles": [)") +
+                                  c.data + "]}",
+                              p))
+            << c.data;
+        EXPECT_EQ(p.dataFiles[0].recordLength, c.length) << c.data;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Table, BadJson,
     ::testing::Values(
         BadPlace{"/forms/2/lines/4/maximum", 150, "forms[2].lines[4].maximum: 150 is above 100"},
         BadPlace{"/startup/brightness", 0, "startup.brightness: 0 is below 1"},
-        BadPlace{"/menus/0/font", "1", "menus[0].font: expected an integer, found a string"},
-        BadPlace{"/barcode/readMode", 1.5, "barcode.readMode: expected an integer, found a number"},
+        BadPlace{"/menus/0/font", "1", "menus[0].font: \"1\" is not a font; one of \"Large\", \"Medium\", \"Custom\""},
+        BadPlace{"/barcode/readMode", 1, "barcode.readMode: expected a name, found a number; one of \"Single\", \"Multiple\", \"Trigger\""},
+        BadPlace{"/forms/0/lines/0/dataType", "Alpha", "forms[0].lines[0].dataType: \"Alpha\" is not a line type; one of " + names::line_type().listed()},
+        BadPlace{"/dataFiles/1/delimiter", "tab", "dataFiles[1].delimiter: \"tab\" is not a delimiter; one of \",\", \";\", \"|\", \"\\t\""},
+        BadPlace{"/menus/2/items/0/next", "Form 9", "menus[2].items[0].next: \"Form 9\" is not a screen target; one of " + names::target().listed()},
+        BadPlace{"/forms/0/lines/0/variable", 94, "forms[0].lines[0].variable: 94 is above 93"},
+        BadPlace{"/forms/0/lines/0/minimum", 1.5, "forms[0].lines[0].minimum: expected an integer, found a number"},
         BadPlace{"/barcode/enabledTypes", 4294967296LL, "barcode.enabledTypes: 4294967296 is above 2147483647"},
         BadPlace{"/forms/0/saveOnNext", 1, "forms[0].saveOnNext: expected true or false, found a number"},
         BadPlace{"/menus/1/header", k85, "menus[1].header: the text is 85 bytes long, at most 84 fit"},
@@ -142,7 +255,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadPlace{"/startup/customFont", "!!!!", "startup.customFont: not valid base64"},
         BadPlace{"/startup/customFont", "/v4AAA==", "startup.customFont: an extended font body (starting FE FE) needs at least 8196 bytes, found 4"},
         BadPlace{"/startup/glyphWidth", 8, "startup.glyphWidth: 8 does not match the font body, which gives 0"},
-        BadPlace{"/version", 2, "version: 2 is not supported, this Formwick reads version 1"},
+        BadPlace{"/version", 3, "version: 3 is not supported, this Formwick reads versions 1 and 2"},
         BadPlace{"/format", "something else", "format: not \"Formwick application definition\""}),
     [](const auto& info) {
         std::string name = std::to_string(info.index);

@@ -3,6 +3,7 @@
 #include "appfile/build_application.h"
 #include "appfile/definition_json.h"
 
+#include "cli_runner.h"
 #include "read_whole_file.h"
 
 #include <gtest/gtest.h>
@@ -19,30 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class Cli : public ::testing::Test {
-protected:
-    Cli() {
-        char name[] = "/tmp/formwick-cli-XXXXXX";
-        dir = mkdtemp(name);
-    }
-    ~Cli() override { fs::remove_all(dir); }
-
-    struct Result {
-        int status;
-        std::string out, err;
-    };
-    Result run(const std::string& args) {
-        std::string command = std::string(FORMWICK_CLI) + " " + args + " >" + (dir / "out").string() + " 2>" +
-                              (dir / "err").string();
-        int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read_file(dir / "out"), read_file(dir / "err")};
-    }
-    std::string at(const std::string& name) const { return (dir / name).string(); }
-    void write(const std::string& name, const std::string& text) { std::ofstream(dir / name, std::ios::binary) << text; }
-
-    const std::string example = std::string(FORMWICK_EXAMPLES) + "/stock.json";
-    fs::path dir;
-};
+using formwick::test::Cli;
 
 TEST_F(Cli, UsageErrorsExitWith2) {
     // A wrong command gets the whole help text, wrong arguments the command's usage line.

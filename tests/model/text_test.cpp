@@ -91,6 +91,17 @@ TEST(FileNames, SettingTheNameDerivesTheIndex) {
     }
 }
 
+TEST(FileNames, OnlyNamesTheTerminalTakesAreAllowed) {
+    struct Case { const char16_t* name; bool allowed; } cases[] = {
+        {u"ORDERS.TXT", true}, {u"ORDERS", true}, {u"", true}, {u"12345678.ABC", true}, {u"A.B", true},
+        {u"MY FILE.TXT", false}, {u"A.B.C", false}, {u"LONGNAME1.TXT", false}, {u"X.~nx", false},
+        {u"X.~NX", false}, {u"NINECHARS", false}, {u"NAME.ABCD", false}, {u"A<B", false}, {u"A>B", false},
+        {u"A:B", false}, {u"A\"B", false}, {u"A/B", false}, {u"A\\B", false}, {u"A|B", false},
+        {u"A\tB", false}, {u"..", false}, {u"LONGERTHAN12", false},
+    };
+    for (auto c : cases) EXPECT_EQ(file_name_allowed(c.name), c.allowed) << std::string(c.name, c.name + std::char_traits<char16_t>::length(c.name));
+}
+
 TEST(Language, StoreAndReadRules) {
     CParamLanguage lang;
     EXPECT_EQ(lang.messageText(0), u"");

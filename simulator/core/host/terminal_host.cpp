@@ -30,6 +30,7 @@ RunEnd CTerminal::run(const RunSetup& setup, const std::function<void()>& routin
         countdown_ = 0;
         wait_ = Wait{};
         scanner_.disarm();
+        barcodeDialog_ = false;
         display_ = setup.display;
         barcodes_ = setup.barcodes;
         keyTable_.clear();
@@ -73,6 +74,7 @@ void CTerminal::finish_run() {
         display_ = nullptr;
         barcodes_ = nullptr;
         scanner_.disarm();
+        barcodeDialog_ = false;
     }
     driverWake_.notify_all();
 }
@@ -182,12 +184,19 @@ void CTerminal::queue_letter(int letter) { queue_.push_back(letter); }
 
 // ------------------------------------------------------- virtual driving
 RuntimeState CTerminal::wait_idle(std::chrono::milliseconds limit) {
+    const auto giveUp = std::chrono::steady_clock::now() + limit;
+    const bool isVirtual = clock_.is_virtual();
     std::unique_lock lock(mutex_);
-    const bool settled = driverWake_.wait_for(lock, limit, [this] {
-        return phase_ == Phase::finished || (phase_ == Phase::running && wait_.active);
-    });
-    if (!settled) return RuntimeState::busy;
-    return phase_ == Phase::finished ? RuntimeState::finished : RuntimeState::waiting;
+    for (;;) {
+        const bool settled = driverWake_.wait_until(lock, giveUp, [this, isVirtual] {
+            return phase_ == Phase::finished ||
+                   (phase_ == Phase::running && wait_.active && (wait_.forInput || isVirtual));
+        });
+        if (!settled) return RuntimeState::busy;
+        if (phase_ == Phase::finished) return RuntimeState::finished;
+        if (wait_.forInput) return RuntimeState::waiting;
+        step_towards(wait_.deadline, lock); // a pause: its time passes
+    }
 }
 
 bool CTerminal::advance(HostClock::Millis ms, std::chrono::milliseconds limit) {
@@ -195,22 +204,51 @@ bool CTerminal::advance(HostClock::Millis ms, std::chrono::milliseconds limit) {
     const HostClock::Millis target = clock_.now() + ms;
     std::unique_lock lock(mutex_);
     for (;;) {
+        // The limit holds for each wake-up: a long wait may take many.
         const bool settled =
             driverWake_.wait_for(lock, limit, [this] { return phase_ != Phase::running || wait_.active; });
         if (!settled) return false;
-        const HostClock::Millis now = clock_.now();
-        if (now >= target) return true;
-        HostClock::Millis next = std::min(target, nextTick_);
-        if (phase_ == Phase::running && wait_.active && wait_.deadline < next) next = std::max(wait_.deadline, now);
-        clock_.advance_to(next);
-        if (next >= nextTick_) {
-            nextTick_ += kTickMs;
-            lock.unlock();
-            tick();
-            lock.lock();
-        }
-        wake_if_due();
+        if (clock_.now() >= target) return true;
+        step_towards(target, lock);
     }
+}
+
+HostClock::Millis CTerminal::next_useful_tick() const {
+    if (multiTap_.pending() || !slots_.empty()) return nextTick_;
+    HostClock::Millis due = countdown_ > 0 ? nextTick_ + (countdown_ - 1) * kTickMs : HostClock::kNever;
+    const HostClock::Millis led = led_.next_due();
+    if (led != HostClock::kNever) {
+        // The first tick at or after the LED's timer.
+        const HostClock::Millis late = std::max<HostClock::Millis>(led - nextTick_, 0);
+        due = std::min(due, nextTick_ + (late + kTickMs - 1) / kTickMs * kTickMs);
+    }
+    return due;
+}
+
+// Moves the clock to the earliest of `target`, the next useful tick and the
+// deadline of the runtime's wait (a polling wait's deadline aside: it is met
+// when the step ends), runs that tick, and wakes the runtime when its wait
+// is due. Skipped ticks only count the key time-out down.
+void CTerminal::step_towards(HostClock::Millis target, std::unique_lock<std::mutex>& lock) {
+    const HostClock::Millis now = clock_.now();
+    const HostClock::Millis tickAt = next_useful_tick();
+    HostClock::Millis next = std::min(target, tickAt);
+    if (phase_ == Phase::running && wait_.active && !wait_.pollOnly && wait_.deadline < next)
+        next = std::max(wait_.deadline, now);
+    clock_.advance_to(next);
+    const HostClock::Millis lastSkipped = next >= tickAt ? tickAt - kTickMs : next;
+    if (lastSkipped >= nextTick_) {
+        const HostClock::Millis skipped = (lastSkipped - nextTick_) / kTickMs + 1;
+        countdown_ = static_cast<int>(std::max<HostClock::Millis>(countdown_ - skipped, 0));
+        nextTick_ += skipped * kTickMs;
+    }
+    if (next >= tickAt) {
+        nextTick_ = tickAt + kTickMs;
+        lock.unlock();
+        tick();
+        lock.lock();
+    }
+    wake_if_due();
 }
 
 } // namespace formwick

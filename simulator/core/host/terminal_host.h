@@ -17,6 +17,12 @@
 // driver calls advance(), which runs the ticks that fall due and wakes the
 // runtime's waits when their time comes. The driver waits for the runtime
 // to settle (wait_idle) before each scripted step, so runs repeat exactly.
+// Settled means waiting for input: a key, a key time-out, or the barcode
+// dialog's polling for a scan (wait_ms between the runtime's scanner_arm and
+// scanner_disarm); a pause of the runtime's own (any other wait_ms) is not, and wait_idle lets its time pass. Virtual time
+// jumps over ticks that can change nothing (no count-down running, no
+// letter pending, no LED timer due, no tick callback) and over the barcode
+// dialog's polls, so a day of waiting takes a few steps.
 #pragma once
 
 #include "runtime/services/terminal.h"
@@ -97,13 +103,15 @@ public:
     std::size_t queued_keys() const;
 
     // Virtual-time driving (headless runs and tests). wait_idle blocks until
-    // the runtime waits or the run is over, for at most `limit` of real time;
+    // the runtime waits for input or the run is over, for at most `limit` of
+    // real time, letting the virtual time of the runtime's pauses pass;
     // on a fresh terminal it first waits for the run to begin (after a run
     // has ended it reports `finished` until the next one starts).
     RuntimeState wait_idle(std::chrono::milliseconds limit = std::chrono::seconds(10));
-    // Lets `ms` of virtual time pass, tick by tick, letting the runtime react
-    // to every wake-up before time goes on. False when the runtime stayed
-    // busy past the real-time limit.
+    // Lets `ms` of virtual time pass, letting the runtime react to every
+    // wake-up before time goes on (ticks that can change nothing are
+    // skipped). False when the runtime stayed busy past the real-time limit
+    // after a wake-up.
     bool advance(HostClock::Millis ms, std::chrono::milliseconds limit = std::chrono::seconds(10));
 
     HostClock& clock() { return clock_; }
@@ -126,12 +134,14 @@ public:
     int busy_stop(TickCallback callback) override;
 
 private:
-    // The runtime's current wait: what may end it.
+    // The runtime's current wait: what may end it, and what it is for.
     struct Wait {
         bool active = false;
         bool onKey = false;
         bool onCountdown = false;
         HostClock::Millis deadline = HostClock::kNever;
+        bool forInput = true;  // false: a pause, which a driver does not stop at
+        bool pollOnly = false; // its deadline only lets the runtime poll the scanner and keys again
     };
     enum class Phase { not_started, running, finished };
 
@@ -144,6 +154,10 @@ private:
     void wake_if_due();  // lock held
     void throw_if_stopped() const; // lock held
     void queue_letter(int letter); // lock held
+    // Virtual clocks, lock held: the time of the next tick that can change
+    // anything, and one step of time towards `target` (see the top).
+    HostClock::Millis next_useful_tick() const;
+    void step_towards(HostClock::Millis target, std::unique_lock<std::mutex>& lock);
     void apply_tap(const TapEffect& effect, DisplayService* display); // lock held
     void finish_run();
 
@@ -172,12 +186,15 @@ private:
     BarcodeEntry* barcodes_ = nullptr;
     bool triggerHeld_ = false;
     ScannerState scanner_;
+    bool barcodeDialog_ = false; // from the runtime's scanner_arm to its scanner_disarm
 
     // Tick thread of a real-clock run.
     std::thread tickThread_;
     bool tickRunning_ = false;
     bool tickQuit_ = false;
-    HostClock::Millis nextTick_ = kTickMs; // virtual clocks: time of the next tick
+    // Virtual clocks: time of the next tick; every tick before it has run or
+    // been skipped, so it always lies after now.
+    HostClock::Millis nextTick_ = kTickMs;
 };
 
 } // namespace formwick

@@ -137,18 +137,25 @@ void CTerminal::wait_ms(int ms) {
     throw_if_stopped();
     if (ms <= 0) return;
     const HostClock::Millis deadline = clock_.now() + ms;
-    while (!queue_.available() && clock_.now() < deadline) block(lock, Wait{false, true, false, deadline});
+    // Between the runtime's arming and disarming of the scanner this is the
+    // barcode dialog polling for a scan or a key, a wait for input (also
+    // after the scanner disarmed itself on a refused read: the trigger arms
+    // it again); otherwise it is a pause.
+    while (!queue_.available() && clock_.now() < deadline)
+        block(lock, Wait{false, true, false, deadline, barcodeDialog_, barcodeDialog_});
 }
 
 // ------------------------------------------------------------ scanner
 void CTerminal::scanner_arm(int read_mode) {
     std::lock_guard lock(mutex_);
     scanner_.arm(read_mode);
+    barcodeDialog_ = true;
 }
 
 void CTerminal::scanner_disarm() {
     std::lock_guard lock(mutex_);
     scanner_.disarm();
+    barcodeDialog_ = false;
 }
 
 // `buffer` holds max_length bytes and the terminating zero.

@@ -9,6 +9,7 @@ int TickSlots::install(TickCallback callback) {
     for (TickCallback& slot : slots_) {
         if (!slot) {
             slot = callback;
+            ++used_;
             return 0;
         }
     }
@@ -17,14 +18,19 @@ int TickSlots::install(TickCallback callback) {
 
 int TickSlots::remove(TickCallback callback) {
     std::lock_guard lock(mutex_);
-    for (TickCallback& slot : slots_)
-        if (slot == callback) slot = nullptr;
+    for (TickCallback& slot : slots_) {
+        if (slot && slot == callback) {
+            slot = nullptr;
+            --used_;
+        }
+    }
     return 0;
 }
 
 void TickSlots::clear() {
     std::lock_guard lock(mutex_);
     slots_.fill(nullptr);
+    used_ = 0;
 }
 
 void TickSlots::call_all() {

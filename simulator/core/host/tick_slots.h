@@ -8,6 +8,7 @@
 #include "runtime/services/terminal.h"
 
 #include <array>
+#include <atomic>
 #include <mutex>
 
 namespace formwick {
@@ -22,10 +23,13 @@ public:
     int remove(TickCallback callback);
     void clear();
     void call_all();
+    // Whether no slot holds a callback; safe to ask without the slots' lock.
+    bool empty() const { return used_.load() == 0; }
 
 private:
     std::mutex mutex_;
     std::array<TickCallback, kSlots> slots_{};
+    std::atomic<int> used_{0}; // slots holding a callback
 };
 
 } // namespace formwick

@@ -1,5 +1,7 @@
 #include "simulator/core/led/led_state.h"
 
+#include <algorithm>
+
 namespace formwick {
 
 LedRgb led_colour_rgb(int colour) {
@@ -60,6 +62,11 @@ void LedState::tick() {
         }
     }
     if (any) changed();
+}
+
+HostClock::Millis LedState::next_due() const {
+    std::lock_guard lock(mutex_);
+    return std::min(offDue_, blinkDue_);
 }
 
 LedView LedState::view() const {

@@ -42,6 +42,8 @@ public:
 
     // Fires the timers that are due; called on every host tick.
     void tick();
+    // When a timer next fires, or HostClock::kNever.
+    HostClock::Millis next_due() const;
     LedView view() const;
     // Called (outside the lock) after every change, e.g. to redraw.
     void set_listener(std::function<void()> listener);

@@ -5,6 +5,7 @@
 #include "simulator/core/host/host_calendar.h"
 #include "simulator/core/keys/key_names.h"
 #include "simulator/core/ramdisk/ram_disk.h"
+#include "simulator/core/runner/expectation_probe.h"
 #include "simulator/core/runner/script_tokens.h"
 
 #include <cctype>
@@ -122,14 +123,19 @@ std::string expect_screen(const Tokens& args, ScriptCommand& cmd) {
 constexpr int kMaxExpectedLines = 1000000;
 
 std::string expect_file(const Tokens& args, ScriptCommand& cmd) {
-    const char* usage = "needs a file name in quotes, then LINE \"text\" or LINES n";
-    if (args.size() != 3 || !args[0].quoted || args[0].text.empty() || args[1].quoted) return usage;
+    const char* usage = "needs a file name in quotes, then LINE \"text\", LINES n or BYTES \"text\"";
+    if (args.empty() || !args[0].quoted || args[0].text.empty()) return usage;
     cmd.file = args[0].text;
     if (!ramdisk_name_valid(cmd.file.c_str()))
         return "needs a plain RAM disk file name, not \"" + cmd.file + "\"";
+    if (cmd.absent) {
+        cmd.op = ScriptOp::expect_no_file;
+        return args.size() == 1 ? std::string() : "takes only the file name after NO FILE";
+    }
+    if (args.size() != 3 || args[1].quoted) return usage;
     const std::string word = upper(args[1].text);
-    if (word == "LINE" && args[2].quoted) {
-        cmd.op = ScriptOp::expect_line;
+    if ((word == "LINE" || word == "BYTES") && args[2].quoted) {
+        cmd.op = word == "LINE" ? ScriptOp::expect_line : ScriptOp::expect_bytes;
         cmd.text = args[2].text;
         return {};
     }
@@ -141,13 +147,54 @@ std::string expect_file(const Tokens& args, ScriptCommand& cmd) {
     return usage;
 }
 
+// The field reference a name stands for ("Look 1-2", "var 3"; blanks and
+// case do not matter), or -1.
+int field_ref_by_name(std::string_view name) {
+    auto squeeze = [](std::string_view s) {
+        std::string out;
+        for (char c : s)
+            if (c != ' ') out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return out;
+    };
+    const std::string wanted = squeeze(name);
+    for (int code = 1; code < kFieldRefCount; ++code) {
+        const std::string_view known = field_ref_name_ascii(code);
+        if (!known.empty() && squeeze(known) == wanted) return code;
+    }
+    return -1;
+}
+
 std::string expect_variable(const Tokens& args, ScriptCommand& cmd) {
     cmd.op = ScriptOp::expect_variable;
-    if (args.size() != 2 || args[0].quoted || !args[1].quoted)
-        return "needs a variable number and a value in quotes: EXPECT VAR 3 \"12\"";
-    if (!parse_int(args[0].text, cmd.number) || cmd.number < kFieldRefFirstVariable || cmd.number > kFieldRefLastVariable)
+    if (args.size() != 2 || !args[1].quoted)
+        return "needs a variable number or a field name in quotes, then a value in quotes: EXPECT VAR 3 \"12\", "
+               "EXPECT VAR \"Look 1-2\" \"Tea\"";
+    if (args[0].quoted) {
+        cmd.number = field_ref_by_name(args[0].text);
+        if (cmd.number < 0)
+            return "knows no field \"" + args[0].text + "\"; fields are named as in \"Var 3\", \"Look 1-2\", "
+                   "\"Data 2-5\", \"Const 1\", \"Term ID\"";
+    } else if (!parse_int(args[0].text, cmd.number) || cmd.number < kFieldRefFirstVariable ||
+               cmd.number > kFieldRefLastVariable) {
         return "has variables 1 to 20, not '" + args[0].text + "'";
+    }
     cmd.text = args[1].text;
+    return {};
+}
+
+std::string expect_box(const Tokens& args, ScriptCommand& cmd) {
+    cmd.op = ScriptOp::expect_box;
+    const char* usage = "needs a text in quotes, after INFORMATION, WARNING, ERROR or QUESTION if the kind matters";
+    std::size_t at = 0;
+    if (args.size() == 2 && !args[0].quoted) {
+        const std::string word = upper(args[0].text);
+        for (int kind = 0; kind < kBoxKindCount; ++kind)
+            if (word == box_kind_word(static_cast<BoxKind>(kind))) cmd.boxKind = kind;
+        if (cmd.boxKind < 0) return usage;
+        at = 1;
+    }
+    if (args.size() != at + 1 || !args[at].quoted || args[at].text.empty()) return usage;
+    cmd.text = args[at].text;
     return {};
 }
 
@@ -160,6 +207,7 @@ constexpr ExpectEntry kExpectations[] = {
     {"SCREEN", expect_screen},
     {"FILE", expect_file},
     {"VAR", expect_variable},
+    {"BOX", expect_box},
 };
 
 std::string parse_expect(const Tokens& args, ScriptCommand& cmd) {
@@ -172,13 +220,14 @@ std::string parse_expect(const Tokens& args, ScriptCommand& cmd) {
         const std::string word = upper(args[at].text);
         for (const ExpectEntry& entry : kExpectations) {
             if (word != entry.name) continue;
-            if (cmd.absent && entry.parse != expect_screen) return "NO goes only with SCREEN";
+            if (cmd.absent && entry.parse != expect_screen && entry.parse != expect_file)
+                return "NO goes only with SCREEN and FILE";
             const Tokens rest(args.begin() + static_cast<std::ptrdiff_t>(at) + 1, args.end());
             const std::string error = entry.parse(rest, cmd);
             return error.empty() ? error : word + " " + error;
         }
     }
-    return "needs SCREEN, NO SCREEN, FILE or VAR";
+    return "needs SCREEN, NO SCREEN, FILE, NO FILE, VAR or BOX";
 }
 
 struct CommandEntry {
@@ -268,8 +317,16 @@ bool parse_key_script(std::string_view text, KeyScript& script, MessageSink& sin
 }
 
 bool script_op_checks(ScriptOp op) {
-    return op == ScriptOp::expect_screen || op == ScriptOp::expect_line || op == ScriptOp::expect_lines ||
-           op == ScriptOp::expect_variable;
+    switch (op) {
+    case ScriptOp::expect_screen:
+    case ScriptOp::expect_line:
+    case ScriptOp::expect_lines:
+    case ScriptOp::expect_variable:
+    case ScriptOp::expect_no_file:
+    case ScriptOp::expect_bytes:
+    case ScriptOp::expect_box: return true;
+    default: return false;
+    }
 }
 
 std::string at_line(const ScriptCommand& cmd) { return "line " + std::to_string(cmd.line) + ": "; }
@@ -288,6 +345,9 @@ const char* script_op_name(ScriptOp op) {
     case ScriptOp::expect_line: return "EXPECT FILE LINE";
     case ScriptOp::expect_lines: return "EXPECT FILE LINES";
     case ScriptOp::expect_variable: return "EXPECT VAR";
+    case ScriptOp::expect_no_file: return "EXPECT NO FILE";
+    case ScriptOp::expect_bytes: return "EXPECT FILE BYTES";
+    case ScriptOp::expect_box: return "EXPECT BOX";
     }
     return "?";
 }

@@ -15,10 +15,18 @@
 //   SCREEN "menu.png"         save the screen (".png" as a picture, else text;
 //                             SCREEN PIXELS "f.txt" saves the pixels)
 //   CLOCK 2025-06-30 17:45:00 set the terminal's date and time
-//   EXPECT SCREEN "Stock"     the screen shows this text (EXPECT NO SCREEN: not)
+//   EXPECT SCREEN "Stock"     the screen shows this text, even wrapped over
+//                             rows (EXPECT NO SCREEN: not)
 //   EXPECT FILE "Counts.txt" LINE "a;1"   the RAM disk file holds this line
 //   EXPECT FILE "Counts.txt" LINES 2      the file holds exactly 2 lines
+//   EXPECT FILE "Counts.txt" BYTES "a;1\r\n"  the file holds exactly these bytes
+//   EXPECT NO FILE "Counts.txt"           the RAM disk has no such file
 //   EXPECT VAR 3 "12"         variable 3 holds this value
+//   EXPECT VAR "Look 1-2" "Tea"           any field reference by its name
+//   EXPECT BOX [INFORMATION|WARNING|ERROR|QUESTION] "text"
+//                             a message box (of that kind) shows this text
+//
+// In quotes \" \\ \r \n \t and \xHH stand for one character each.
 //
 // The parser only checks the syntax; what needs the terminal model (keys the
 // model lacks, characters no key types) is checked before a run starts.
@@ -36,7 +44,8 @@ namespace formwick {
 
 enum class ScriptOp {
     press, digits, type, scan, wait, screen, alpha, clock,
-    expect_screen, expect_line, expect_lines, expect_variable
+    expect_screen, expect_line, expect_lines, expect_variable,
+    expect_no_file, expect_bytes, expect_box
 };
 
 struct ScriptCommand {
@@ -52,8 +61,9 @@ struct ScriptCommand {
     DateRecord date;       // clock
     TimeRecord time;       // clock
     bool absent = false;   // expect_screen: the text must not show
-    std::string file;      // expect_line, expect_lines: the RAM disk file
-    int number = 0;        // expect_lines: the line count; expect_variable: the variable
+    std::string file;      // expect_line, expect_lines, expect_no_file, expect_bytes: the RAM disk file
+    int number = 0;        // expect_lines: the line count; expect_variable: the field reference code
+    int boxKind = -1;      // expect_box: a BoxKind, or -1 for any kind
 };
 
 struct KeyScript {

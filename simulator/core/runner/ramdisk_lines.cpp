@@ -2,18 +2,23 @@
 
 namespace formwick {
 
-bool read_ramdisk_lines(FileService& files, const std::string& name,
-                        std::vector<std::string>& lines) {
-    lines.clear();
+bool read_ramdisk_bytes(FileService& files, const std::string& name, std::string& bytes) {
+    bytes.clear();
     const int handle = files.open(name.c_str(), FILE_READ);
     if (handle < 0) return false;
-    std::string text;
     char buffer[4096];
     long long got;
     while ((got = files.read(handle, buffer, sizeof buffer)) > 0)
-        text.append(buffer, static_cast<std::size_t>(got));
+        bytes.append(buffer, static_cast<std::size_t>(got));
     files.close(handle);
-    if (got < 0) return false;
+    return got == 0;
+}
+
+bool read_ramdisk_lines(FileService& files, const std::string& name,
+                        std::vector<std::string>& lines) {
+    lines.clear();
+    std::string text;
+    if (!read_ramdisk_bytes(files, name, text)) return false;
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);

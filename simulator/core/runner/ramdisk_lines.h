@@ -1,4 +1,4 @@
-// Reading a RAM disk file as lines, for the expectations of key scripts.
+// Reading a RAM disk file whole or as lines, for the expectations of key scripts.
 #pragma once
 
 #include "runtime/services/terminal.h"
@@ -7,6 +7,10 @@
 #include <vector>
 
 namespace formwick {
+
+// The bytes of file `name`, found through `files` (so in any case). False
+// when the file cannot be opened or read.
+bool read_ramdisk_bytes(FileService& files, const std::string& name, std::string& bytes);
 
 // The lines of file `name`, found through `files` (so in any case), each
 // without its CR LF or LF; a last line without a line end counts too.

@@ -15,11 +15,15 @@ public:
     bool taken() const;
     // Withdraws a barcode nobody read; true when there was one.
     bool withdraw();
+    // The longest barcode the read that refused the offered one (as longer
+    // than it takes) would take; -1 when no read refused it.
+    int refused_limit() const;
     std::optional<std::string> read_barcode(int max_length) override;
 
 private:
     mutable std::mutex mutex_;
     std::optional<std::string> offered_;
+    int refusedLimit_ = -1;
 };
 
 } // namespace formwick

@@ -62,6 +62,9 @@ ScriptExecutor::Handler ScriptExecutor::handler(ScriptOp op) {
     case ScriptOp::expect_line: return &ScriptExecutor::do_expect_line;
     case ScriptOp::expect_lines: return &ScriptExecutor::do_expect_lines;
     case ScriptOp::expect_variable: return &ScriptExecutor::do_expect_variable;
+    case ScriptOp::expect_no_file: return &ScriptExecutor::do_expect_no_file;
+    case ScriptOp::expect_bytes: return &ScriptExecutor::do_expect_bytes;
+    case ScriptOp::expect_box: return &ScriptExecutor::do_expect_box;
     }
     return nullptr;
 }
@@ -93,13 +96,33 @@ bool ScriptExecutor::settle(const ScriptCommand& cmd, MessageSink& sink, bool fi
 }
 
 bool ScriptExecutor::press(int code, const ScriptCommand& cmd, MessageSink& sink) {
-    if (!settle(cmd, sink, false)) return false;
+    if (!settle(cmd, sink, false) || !commit_letter_before(code, cmd, sink)) return false;
     terminal_.key_press(code);
     return true;
 }
 
+// Lets the multi-tap second pass, so a pending letter is queued on its own.
+bool ScriptExecutor::commit_pending_letter(const ScriptCommand& cmd, MessageSink& sink) {
+    if (!terminal_.pending_letter()) return true;
+    terminal_.advance(kCommitMs, options_.busyLimit); // a busy terminal is reported by the settle
+    return settle(cmd, sink, false);
+}
+
+// A key that taps no letter would reach the queue together with the letter
+// still pending, and the runtime's read takes only the first of a burst:
+// the letter is committed first, so it is taken on its own.
+bool ScriptExecutor::commit_letter_before(int code, const ScriptCommand& cmd, MessageSink& sink) {
+    const KeyListEntry* key = find_key(key_list(options_.model), code);
+    if (key && key->alphaCode == 0 && key->letters && key->letters[0] && terminal_.alpha_mode()) return true;
+    return commit_pending_letter(cmd, sink);
+}
+
 void ScriptExecutor::note(const ScriptCommand& cmd, const std::string& text) {
     if (options_.out) *options_.out << at_line(cmd) << text << "\n";
+}
+
+void ScriptExecutor::warn(const ScriptCommand& cmd, const std::string& text) {
+    if (std::ostream* to = options_.warnings ? options_.warnings : options_.out) *to << at_line(cmd) << text << "\n";
 }
 
 bool ScriptExecutor::do_press(const ScriptCommand& cmd, MessageSink& sink) {
@@ -118,6 +141,8 @@ bool ScriptExecutor::do_type(const ScriptCommand& cmd, MessageSink& sink) {
         return false;
     }
     const bool alphaBefore = terminal_.alpha_mode();
+    // A letter left pending by the keys before is not part of the text.
+    if (!commit_pending_letter(cmd, sink)) return false;
     int lastTapped = 0;
     for (const TypingStep& step : steps) {
         if (terminal_.alpha_mode() != step.alpha) {
@@ -125,15 +150,12 @@ bool ScriptExecutor::do_type(const ScriptCommand& cmd, MessageSink& sink) {
             terminal_.set_alpha_mode(step.alpha);
         }
         // Another letter of the same key: let the pending one commit first.
-        if (step.alpha && step.code == lastTapped && terminal_.pending_letter()) {
-            if (!terminal_.advance(kCommitMs, options_.busyLimit)) return settle(cmd, sink, false);
-        }
+        if (step.alpha && step.code == lastTapped && !commit_pending_letter(cmd, sink)) return false;
         for (int i = 0; i < step.taps; ++i)
             if (!press(step.code, cmd, sink)) return false;
         lastTapped = step.alpha ? step.code : 0;
     }
-    if (terminal_.pending_letter() && !terminal_.advance(kCommitMs, options_.busyLimit))
-        return settle(cmd, sink, false);
+    if (!commit_pending_letter(cmd, sink)) return false;
     if (terminal_.alpha_mode() != alphaBefore) {
         if (!settle(cmd, sink, false)) return false;
         terminal_.set_alpha_mode(alphaBefore);
@@ -146,6 +168,7 @@ bool ScriptExecutor::do_digits(const ScriptCommand& cmd, MessageSink& sink) { re
 // The trigger stays held until a read takes the barcode, or for at most a
 // second of terminal time; a barcode nobody read is withdrawn with a note.
 bool ScriptExecutor::do_scan(const ScriptCommand& cmd, MessageSink& sink) {
+    if (!commit_letter_before(KEY_TRIGGER, cmd, sink)) return false;
     barcodes_.offer(cmd.text);
     terminal_.set_trigger_held(true);
     terminal_.key_press(KEY_TRIGGER);
@@ -157,7 +180,10 @@ bool ScriptExecutor::do_scan(const ScriptCommand& cmd, MessageSink& sink) {
     }
     if (ok) ok = settle(cmd, sink, false);
     terminal_.set_trigger_held(false);
-    if (barcodes_.withdraw()) note(cmd, "no barcode read took \"" + cmd.text + "\"; the trigger acted as a key");
+    if (barcodes_.withdraw()) warn(cmd, "no barcode read took \"" + cmd.text + "\"; the trigger acted as a key");
+    if (const int limit = barcodes_.refused_limit(); limit >= 0)
+        warn(cmd, "the terminal refused \"" + cmd.text + "\": " + std::to_string(cmd.text.size()) +
+                      " characters, longer than the " + std::to_string(limit) + " the read takes");
     return ok;
 }
 

@@ -21,6 +21,7 @@ struct ExecutorOptions {
     TerminalModel model = TerminalModel::KTM3300;
     ScreenDump* screen = nullptr;          // SCREEN needs it
     std::ostream* out = nullptr;           // printed screens and notes
+    std::ostream* warnings = nullptr;      // what the player warns of (else `out`)
     std::filesystem::path outputDir;       // where relative SCREEN files go
     bool numberedPngs = false;             // every printed SCREEN also saved in outputDir
     FileService* files = nullptr;          // the RAM disk, for EXPECT FILE
@@ -47,7 +48,10 @@ private:
 
     bool settle(const ScriptCommand& cmd, MessageSink& sink, bool finishedIsFine);
     bool press(int code, const ScriptCommand& cmd, MessageSink& sink);
+    bool commit_pending_letter(const ScriptCommand& cmd, MessageSink& sink);
+    bool commit_letter_before(int code, const ScriptCommand& cmd, MessageSink& sink);
     void note(const ScriptCommand& cmd, const std::string& text);
+    void warn(const ScriptCommand& cmd, const std::string& text);
 
     bool do_press(const ScriptCommand& cmd, MessageSink& sink);
     bool do_digits(const ScriptCommand& cmd, MessageSink& sink);
@@ -61,6 +65,9 @@ private:
     bool do_expect_line(const ScriptCommand& cmd, MessageSink& sink);
     bool do_expect_lines(const ScriptCommand& cmd, MessageSink& sink);
     bool do_expect_variable(const ScriptCommand& cmd, MessageSink& sink);
+    bool do_expect_no_file(const ScriptCommand& cmd, MessageSink& sink);
+    bool do_expect_bytes(const ScriptCommand& cmd, MessageSink& sink);
+    bool do_expect_box(const ScriptCommand& cmd, MessageSink& sink);
 
     // Reports a failed expectation: the line, what was expected, what was
     // found, and the screen as text. Always false.

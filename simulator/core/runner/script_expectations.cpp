@@ -1,9 +1,13 @@
 // The EXPECT commands of the script executor: each checks what the terminal
 // shows or holds once it waits for input, and reports what it found when
 // the check fails.
+#include "model/field_refs.h"
 #include "simulator/core/runner/ramdisk_lines.h"
 #include "simulator/core/runner/screen_match.h"
 #include "simulator/core/runner/script_executor.h"
+
+#include <cstdio>
+#include <utility>
 
 namespace formwick {
 
@@ -21,6 +25,23 @@ std::string quoted_list(const std::vector<std::string>& items) {
     for (const std::string& item : items)
         out += (out.empty() ? "" : ", ") + quoted(item);
     return out;
+}
+
+// A text with its control bytes and backslashes as the escapes scripts use.
+std::string escaped(const std::string& s) {
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        if (c == '\r') out += "\\r";
+        else if (c == '\n') out += "\\n";
+        else if (c == '\t') out += "\\t";
+        else if (c == '\\' || c == '"') out += std::string("\\") + static_cast<char>(c);
+        else if (c < 32 || c == 127) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += hex;
+        } else out += static_cast<char>(c);
+    }
+    return out + "\"";
 }
 
 std::string count_of_lines(std::size_t n) {
@@ -58,14 +79,22 @@ bool ScriptExecutor::do_expect_screen(const ScriptCommand& cmd, MessageSink& sin
                    "EXPECT SCREEN: this run has no screen to read");
         return false;
     }
-    const std::vector<std::string> rows = options_.screen->readings();
-    const std::string* row = row_holding(rows, cmd.text);
+    const std::vector<std::vector<std::string>> readings = options_.screen->readings();
+    std::vector<std::string> rows; // every row of every reading, the unread and the empty aside
+    for (const std::vector<std::string>& reading : readings)
+        for (const std::string& r : reading)
+            if (!r.empty()) rows.push_back(r);
+    // Where the text is: in one row, else wrapped over several rows of one reading.
+    std::vector<std::string> holding;
+    if (const std::string* row = row_holding(rows, cmd.text)) holding.push_back(*row);
+    for (std::size_t i = 0; holding.empty() && i < readings.size(); ++i)
+        holding = rows_wrapping(readings[i], cmd.text);
     if (cmd.absent) {
-        if (!row) return true;
+        if (holding.empty()) return true;
         return expectation_failed(cmd, sink, "the screen not to show " + quoted(cmd.text),
-                                  "the row " + quoted(*row));
+                                  (holding.size() == 1 ? "the row " : "the rows ") + quoted_list(holding));
     }
-    if (row) return true;
+    if (!holding.empty()) return true;
     const std::vector<std::string> near = nearest_rows(rows, cmd.text, kShown);
     return expectation_failed(cmd, sink, "the screen to show " + quoted(cmd.text),
                               near.empty() ? "no row like it"
@@ -119,11 +148,62 @@ bool ScriptExecutor::do_expect_variable(const ScriptCommand& cmd, MessageSink& s
                    "EXPECT VAR: this run has no variables to read");
         return false;
     }
-    const std::string value = options_.probe->variable(cmd.number);
+    const std::string value = options_.probe->value(cmd.number);
     if (value == cmd.text) return true;
-    return expectation_failed(
-        cmd, sink, "variable " + std::to_string(cmd.number) + " to hold " + quoted(cmd.text),
-        value.empty() ? "it is empty" : quoted(value));
+    const std::string name(field_ref_name_ascii(cmd.number));
+    const std::string what = cmd.number <= kFieldRefLastVariable ? "variable " + std::to_string(cmd.number) : name;
+    return expectation_failed(cmd, sink, what + " to hold " + quoted(cmd.text),
+                              value.empty() ? "it is empty" : quoted(value));
+}
+
+bool ScriptExecutor::do_expect_no_file(const ScriptCommand& cmd, MessageSink& sink) {
+    if (!options_.files) {
+        sink.error(at_line(cmd) + "EXPECT NO FILE: this run has no RAM disk");
+        return false;
+    }
+    std::vector<std::string> lines;
+    if (!read_ramdisk_lines(*options_.files, cmd.file, lines)) return true;
+    return expectation_failed(cmd, sink, "no file " + cmd.file + " on the RAM disk",
+                              "the file, " + count_of_lines(lines.size()));
+}
+
+bool ScriptExecutor::do_expect_bytes(const ScriptCommand& cmd, MessageSink& sink) {
+    if (!options_.files) {
+        sink.error(at_line(cmd) + "EXPECT FILE: this run has no RAM disk");
+        return false;
+    }
+    std::string bytes;
+    if (!read_ramdisk_bytes(*options_.files, cmd.file, bytes))
+        return expectation_failed(cmd, sink, cmd.file + " to hold " + escaped(cmd.text),
+                                  "no file " + cmd.file + " on the RAM disk");
+    if (bytes == cmd.text) return true;
+    std::size_t same = 0;
+    while (same < bytes.size() && same < cmd.text.size() && bytes[same] == cmd.text[same])
+        ++same;
+    return expectation_failed(cmd, sink, cmd.file + " to hold " + escaped(cmd.text),
+                              escaped(bytes) + " (" + std::to_string(bytes.size()) + " bytes, the first " +
+                                  std::to_string(same) + " as expected)");
+}
+
+bool ScriptExecutor::do_expect_box(const ScriptCommand& cmd, MessageSink& sink) {
+    if (!options_.probe) {
+        sink.error(at_line(cmd) + "EXPECT BOX: this run cannot see message boxes");
+        return false;
+    }
+    auto box_of = [](BoxKind kind) {
+        static constexpr const char* kPhrases[kBoxKindCount] = {"an information box", "a warning box",
+                                                                "an error box", "a question box"};
+        return std::string(kPhrases[static_cast<int>(kind)]);
+    };
+    const std::string expected =
+        (cmd.boxKind < 0 ? std::string("a message box") : box_of(static_cast<BoxKind>(cmd.boxKind))) + " with " +
+        quoted(cmd.text);
+    std::string text;
+    BoxKind kind{};
+    if (!options_.probe->message_box(text, kind)) return expectation_failed(cmd, sink, expected, "no message box");
+    const bool textFits = squeeze_blanks(text).find(squeeze_blanks(cmd.text)) != std::string::npos;
+    if (textFits && (cmd.boxKind < 0 || cmd.boxKind == static_cast<int>(kind))) return true;
+    return expectation_failed(cmd, sink, expected, box_of(kind) + " with " + quoted(std::as_const(text)));
 }
 
 } // namespace formwick

@@ -25,6 +25,7 @@ HeadlessResult run_simulated(const KeyScript& script, const std::function<void()
     headless.executor.model = options.model;
     headless.executor.screen = &screen;
     headless.executor.out = options.out;
+    headless.executor.warnings = options.warnings;
     headless.executor.outputDir = options.outputDir;
     headless.executor.numberedPngs = options.numberedPngs;
     headless.executor.probe = options.probe;

@@ -10,6 +10,7 @@ struct SimulatedRunOptions {
     TerminalModel model = TerminalModel::KTM3300;
     std::filesystem::path ramdisk;        // the RAM disk folder; made when missing
     std::ostream* out = nullptr;          // printed screens and notes
+    std::ostream* warnings = nullptr;     // what the player warns of (else `out`)
     std::filesystem::path outputDir;      // where relative SCREEN files go
     bool numberedPngs = false;            // every printed SCREEN also saved in outputDir
     ExpectationProbe* probe = nullptr;    // the program's values, for EXPECT VAR

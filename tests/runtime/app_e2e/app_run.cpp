@@ -8,6 +8,7 @@
 #include "runtime/runtime_state.h"
 #include "runtime/services/terminal.h"
 #include "simulator/core/ramdisk/ram_disk.h"
+#include "simulator/core/runner/runtime_probe.h"
 #include "simulator/core/runner/simulated_run.h"
 
 #include <unistd.h>
@@ -65,6 +66,8 @@ std::string AppRun::run_routine(const std::string& script_text, const std::funct
     options.ramdisk = folder;
     options.outputDir = folder;
     options.out = &out;
+    RuntimeProbe probe;
+    options.probe = &probe;
     auto body = [&] {
         if (!routine) runtime_main(app);
         runtime_take_settings(app);

@@ -92,4 +92,12 @@ void menu_items(CParamMenu& menu, const std::string& header, std::initializer_li
     }
 }
 
+void scanned_code_form(CParameters& app) {
+    CParamForm& form = app.forms[0];
+    input_line(form, 0, kLineAlphaNum, "Code:", 1, 13).inputSource = 0; // reader only
+    input_line(form, 1, kLineInteger, "Qty:", 2, 3);
+    save_on_next(form, 0);
+    separated_data(app.dataFiles[0], 0, {{1, 13}, {2, 3}});
+}
+
 } // namespace formwick::e2e

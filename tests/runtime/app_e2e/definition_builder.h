@@ -48,4 +48,9 @@ struct MenuItemSpec {
 };
 void menu_items(CParamMenu& menu, const std::string& header, std::initializer_list<MenuItemSpec> items);
 
+// Form 1 of `app`: a "Code:" line of up to 13 characters read only from the
+// scanner into Var 1, a "Qty:" line into Var 2, both stored in Data 1 as
+// "code,qty" when the form goes on.
+void scanned_code_form(CParameters& app);
+
 } // namespace formwick::e2e

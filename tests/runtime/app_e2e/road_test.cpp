@@ -91,11 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Layouts, Road, ::testing::ValuesIn(kRoads), CaseName())
 // the line's type is its value; one that does not is refused and the
 // line reads again.
 TEST_F(AppRun, ScannedBarcodesBecomeRecordsToo) {
-    CParamForm& form = app.forms[0];
-    input_line(form, 0, kLineAlphaNum, "Code:", 1, 13).inputSource = 0; // reader only
-    input_line(form, 1, kLineInteger, "Qty:", 2, 3);
-    save_on_next(form, 0);
-    separated_data(app.dataFiles[0], 0, {{1, 13}, {2, 3}});
+    scanned_code_form(app);
 
     const std::string script = std::string(kInput) + "SCAN \"4006381333931\"\n5\nENTER\n" +
                                "SCAN \"A-1\"\nSCREEN\nENTER\nSCAN \"ABC 1\"\n7\nENTER\n";

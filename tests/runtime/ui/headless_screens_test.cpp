@@ -36,8 +36,8 @@ public:
             out += line + "\n";
         return out + "--\n";
     }
-    std::vector<std::string> readings() override {
-        return read_screen_text(compose_screen(display_), FontView::builtin(font), offset);
+    std::vector<std::vector<std::string>> readings() override {
+        return {read_screen_text(compose_screen(display_), FontView::builtin(font), offset)};
     }
     std::string pixel_view() override { return screen_text_art(compose_screen(display_)); }
     bool write_png(const std::string& path, std::string& error) override {

@@ -104,7 +104,9 @@ TEST(HostKeys, WaitForWithoutCodesReturnsAtOnce) {
 TEST(HostKeys, UngetPutsTheKeyInFrontAndPollTakesWithoutClick) {
     std::vector<int> polled;
     VirtualRun run([&] {
-        wait_ms(10000); // ends early on the key below
+        scanner_arm(0);
+        wait_ms(10000); // the barcode dialog: ends early on the key below
+        scanner_disarm();
         key_unget(KEY_F1);
         for (int k; (k = key_poll()) != KEY_NONE;) polled.push_back(k);
         key_get();
@@ -118,7 +120,9 @@ TEST(HostKeys, UngetPutsTheKeyInFrontAndPollTakesWithoutClick) {
 TEST(HostKeys, FlushEmptiesTheQueueSoTheTimeOutStillRuns) {
     std::atomic<int> result{0};
     VirtualRun run([&] {
-        wait_ms(100);
+        scanner_arm(0);
+        wait_ms(100); // the barcode dialog, where the key below comes
+        scanner_disarm();
         key_flush();
         result = key_get_timeout();
         key_get();
@@ -139,7 +143,10 @@ const StopCase kStopCases[] = {
     {"key_get", [] { key_get(); }},
     {"key_get_timeout", [] { key_get_timeout(); }},
     {"key_wait_for", [] { key_wait_for(1, KEY_ENTER); }},
-    {"wait_ms", [] { wait_ms(60000); }},
+    {"wait_ms", [] {
+         scanner_arm(0); // the barcode dialog's wait: a pause would not be waited in
+         wait_ms(60000);
+     }},
 };
 
 class HostStop : public ::testing::TestWithParam<std::tuple<StopCase, ClockMode>> {};

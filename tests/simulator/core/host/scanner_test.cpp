@@ -47,8 +47,8 @@ TEST_P(HostScanner, OneRead) {
     char buffer[9] = "xxxxxxxx";
     VirtualRun run(
         [&] {
-            wait_ms(1000); // until the trigger press
             scanner_arm(c.readMode);
+            wait_ms(1000); // the barcode dialog, until the trigger press
             result = scanner_read(buffer, 8);
             second = scanner_read(buffer, 8);
             key_get();
@@ -95,8 +95,8 @@ TEST(HostScannerIdle, TheReadTakesTheTriggerPressOffTheQueue) {
     char buffer[16];
     VirtualRun run(
         [&] {
-            wait_ms(1000);
             scanner_arm(0);
+            wait_ms(1000);
             scanner_read(buffer, 15);
             next = key_get();
         },

@@ -18,19 +18,28 @@ namespace {
 class FixedScreen final : public ScreenDump {
   public:
     std::string text_view() override { return "+--+\n|ab|\n+--+\n"; }
-    std::vector<std::string> readings() override { return rows; }
+    std::vector<std::vector<std::string>> readings() override { return {rows}; }
     std::string pixel_view() override { return {}; }
     bool write_png(const std::string&, std::string&) override { return true; }
-    std::vector<std::string> rows{"Stock taking", "1 Count stock", "2 Article info", "????????"};
+    std::vector<std::string> rows{"Stock taking", "1 Count stock", "2 Article info", "????????",
+                                  "",             "search item not", " found in ",  "database.",
+                                  "Lookup1.txt",  "",                "An_overlong_", "word"};
 };
 
 // The variables a routine sets, under a lock: the routine writes them on
 // its thread, the player reads them once it waits.
 class Variables final : public ExpectationProbe {
   public:
-    std::string variable(int n) override {
+    std::string value(int code) override {
         std::lock_guard lock(mutex);
-        return values[n];
+        return values[code];
+    }
+    bool message_box(std::string& text, BoxKind& kind) override {
+        std::lock_guard lock(mutex);
+        if (boxText.empty()) return false;
+        text = boxText;
+        kind = boxKind;
+        return true;
     }
     void set(int n, std::string value) {
         std::lock_guard lock(mutex);
@@ -38,6 +47,8 @@ class Variables final : public ExpectationProbe {
     }
     std::mutex mutex;
     std::map<int, std::string> values;
+    std::string boxText; // empty: no box
+    BoxKind boxKind = BoxKind::information;
 };
 
 // Every key read is appended to LOG.TXT as "key C" and kept in variable 3.
@@ -50,6 +61,12 @@ void log_keys(Variables& variables) {
         file_write(h, line.data(), static_cast<long long>(line.size()));
         file_close(h);
         variables.set(3, std::string(1, static_cast<char>(k)));
+        variables.set(22, std::string("look ") + static_cast<char>(k));
+        if (k == '9') {
+            std::lock_guard lock(variables.mutex);
+            variables.boxText = "search item not  found in database. Lookup1.txt";
+            variables.boxKind = BoxKind::warning;
+        }
     }
 }
 
@@ -98,6 +115,15 @@ TEST_F(HostExpect, WhatPasses) {
              "1\nEXPECT FILE \"log.txt\" LINE \"key 1\"\n", // CR LF stripped, name in any case
              "1\n2\nEXPECT FILE \"Log.Txt\" LINES 2\n",
              "1\n2\nEXPECT VAR 3 \"2\"\n", // checked once the key is taken
+             "1\nEXPECT VAR \"Look 1-2\" \"look 1\"\n",
+             "1\n2\nEXPECT FILE \"LOG.TXT\" BYTES \"key 1\\r\\nkey 2\\r\\n\"\n",
+             "EXPECT NO FILE \"LOG.TXT\"\n",
+             // a message as the application has it, wrapped over rows by the runtime
+             "EXPECT SCREEN \"search item not found in database. Lookup1.txt\"\n",
+             "EXPECT SCREEN \"An_overlong_word\"\n", // a word cut at the row's end
+             "EXPECT NO SCREEN \"Lookup1.txt An_overlong\"\n", // not across an empty row
+             "9\nEXPECT BOX \"item not found in database.\"\n",
+             "9\nEXPECT BOX WARNING \"search item not found\"\n",
          }) {
         const Outcome o = play(script);
         EXPECT_TRUE(o.ok) << script << (o.messages.empty() ? "" : o.messages[0]);
@@ -113,7 +139,7 @@ TEST_F(HostExpect, AFailureNamesTheLineTheExpectedTheFoundAndTheScreen) {
     const Case cases[] = {
         {"ENTER\nEXPECT SCREEN \"Cuont\"\n", "line 2: expected the screen to show \"Cuont\"",
          "found: no such row; the nearest read \"1 Count stock\""},
-        {"EXPECT SCREEN \"xyz\"\n", "expected the screen to show \"xyz\"", "found: no row like it"},
+        {"EXPECT SCREEN \"QQQ\"\n", "expected the screen to show \"QQQ\"", "found: no row like it"},
         {"EXPECT NO SCREEN \"Article\"\n", "expected the screen not to show \"Article\"",
          "found: the row \"2 Article info\""},
         {"1\nEXPECT FILE \"LOG.TXT\" LINE \"key 2\"\n",
@@ -126,6 +152,17 @@ TEST_F(HostExpect, AFailureNamesTheLineTheExpectedTheFoundAndTheScreen) {
          "found: no file Counts.txt on the RAM disk"},
         {"EXPECT VAR 3 \"1\"\n", "expected variable 3 to hold \"1\"", "found: it is empty"},
         {"7\nEXPECT VAR 3 \"1\"\n", "expected variable 3 to hold \"1\"", "found: \"7\""},
+        {"7\nEXPECT VAR \"look 1-2\" \"x\"\n", "expected Look 1-2 to hold \"x\"", "found: \"look 7\""},
+        {"1\nEXPECT NO FILE \"log.txt\"\n", "expected no file log.txt on the RAM disk", "found: the file, 1 line"},
+        {"1\nEXPECT FILE \"LOG.TXT\" BYTES \"key 1\\n\"\n", "expected LOG.TXT to hold \"key 1\\n\"",
+         "found: \"key 1\\r\\n\" (7 bytes, the first 5 as expected)"},
+        {"EXPECT FILE \"NONE.TXT\" BYTES \"\"\n", "expected NONE.TXT to hold \"\"",
+         "found: no file NONE.TXT on the RAM disk"},
+        {"EXPECT NO SCREEN \"not found in\"\n", "expected the screen not to show \"not found in\"",
+         "found: the rows \"search item not\", \" found in \""},
+        {"EXPECT BOX \"search\"\n", "expected a message box with \"search\"", "found: no message box"},
+        {"9\nEXPECT BOX ERROR \"search\"\n", "expected an error box with \"search\"",
+         "found: a warning box with \"search item not  found in database. Lookup1.txt\""},
     };
     for (const Case& c : cases) {
         const Outcome o = play(c.script);
@@ -155,7 +192,8 @@ TEST_F(HostExpect, AFileThatEndsWithoutALineEndStillCountsItsLastLine) {
 }
 
 // The runtime mixes fonts on one screen (a menu title in font 3, its items
-// in font 2 below it); each is found, whatever font is current.
+// in font 2 below it); each is found, whatever font is current, and SCREEN
+// shows each in its own font.
 TEST(HostScreenReadings, EveryFontAndOffsetIsRead) {
     CStatDisplay display;
     display.set_font(3);
@@ -166,11 +204,15 @@ TEST(HostScreenReadings, EveryFontAndOffsetIsRead) {
     display.state().cursorRow = 1;
     display.print_utf8("1 Count");
     StatDisplayScreen screen(display);
-    const std::vector<std::string> rows = screen.readings();
+    std::vector<std::string> rows;
+    for (const std::vector<std::string>& reading : screen.readings())
+        rows.insert(rows.end(), reading.begin(), reading.end());
     EXPECT_NE(row_holding(rows, "Stock"), nullptr);
     EXPECT_NE(row_holding(rows, "1 Count"), nullptr);
-    EXPECT_EQ(screen.text_view().find("Stock"), std::string::npos)
-        << "the current font alone misses the title";
+    const std::string view = screen.text_view();
+    EXPECT_NE(view.find("|Stock"), std::string::npos) << view;
+    EXPECT_NE(view.find("|1 Count"), std::string::npos) << view;
+    EXPECT_EQ(view.find('?'), std::string::npos) << view;
 }
 
 TEST(HostScreenMatch, NearestRowsShareTheMostCharactersInPlace) {

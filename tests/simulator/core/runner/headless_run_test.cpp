@@ -13,7 +13,7 @@ namespace {
 class FakeScreen final : public ScreenDump {
 public:
     std::string text_view() override { return "<screen " + std::to_string(++views) + ">\n"; }
-    std::vector<std::string> readings() override { return rows; }
+    std::vector<std::vector<std::string>> readings() override { return {rows}; }
     std::string pixel_view() override { return "<pixels>\n"; }
     bool write_png(const std::string& path, std::string& error) override {
         if (path.find("missing/") != std::string::npos) {
@@ -53,6 +53,7 @@ struct ScriptRun {
     HeadlessResult result;
     CollectingSink sink;
     std::ostringstream out;
+    std::ostringstream warnings;
     FakeScreen screen;
 };
 
@@ -64,6 +65,7 @@ void run_script(ScriptRun& run, const std::string& text, const std::function<voi
     options.executor.model = model;
     options.executor.screen = &run.screen;
     options.executor.out = &run.out;
+    options.executor.warnings = &run.warnings;
     options.executor.outputDir = "/tmp/shots";
     options.executor.busyLimit = std::chrono::milliseconds(2000);
     run.result = run_headless(script, routine, options, run.sink);
@@ -111,7 +113,43 @@ TEST(HostRunner, AScanNobodyReadsActsAsATriggerPress) {
     run_script(run, "SCAN \"123\"\n", collect_keys(got));
     EXPECT_TRUE(run.result.ok);
     EXPECT_EQ(got, std::vector<int>{KEY_TRIGGER});
-    EXPECT_NE(run.out.str().find("line 1: no barcode read took \"123\""), std::string::npos) << run.out.str();
+    EXPECT_EQ(run.warnings.str(), "line 1: no barcode read took \"123\"; the trigger acted as a key\n");
+}
+
+// The terminal refuses a barcode longer than the read takes without a
+// word; the player says so.
+TEST(HostRunner, ABarcodeLongerThanTheReadTakesIsReported) {
+    FormRoutine form;
+    ScriptRun run;
+    run_script(run, "ENTER\nSCAN \"" + std::string(32, '7') + "\"\nSCAN \"12\"\n", std::ref(form));
+    EXPECT_TRUE(run.result.ok);
+    EXPECT_EQ(form.barcode, "12");
+    EXPECT_EQ(run.warnings.str(), "line 2: the terminal refused \"" + std::string(32, '7') +
+                                      "\": 32 characters, longer than the 31 the read takes\n");
+}
+
+// A letter still pending when a key that taps no letter comes would reach
+// the queue with it, and the runtime's read would drop that key: the
+// player lets the letter commit first, in every way a key can come.
+TEST(HostRunner, APendingLetterIsCommittedBeforeAKeyThatTapsNone) {
+    struct Case {
+        const char* script;
+        std::vector<int> keys;
+    };
+    const Case cases[] = {
+        {"ALPHA ON\n2 x2\nDOWN\n", {'b', KEY_DOWN_ALPHA}},
+        {"ALPHA ON\n2\nENTER\nTYPE \"c\"\n", {'a', KEY_ENTER, 'c'}},
+        {"ALPHA ON\n2\n3\nBS\n", {'a', 'd', KEY_BS}},
+        {"ALPHA ON\n2\nSCAN \"1\"\n", {'a', KEY_TRIGGER}},
+        {"ALPHA ON\n2\nTYPE \"a\"\n", {'a', 'a'}}, // the text's first letter on the same key
+    };
+    for (const Case& c : cases) {
+        std::vector<int> got;
+        ScriptRun run;
+        run_script(run, c.script, collect_keys(got));
+        EXPECT_TRUE(run.result.ok) << c.script;
+        EXPECT_EQ(got, c.keys) << c.script;
+    }
 }
 
 TEST(HostRunner, StopsAtTheFirstFailingCommand) {
