@@ -4,6 +4,8 @@
 #include "appfile/json_writer.h"
 #include "model/choice_names.h"
 
+#include <algorithm>
+
 namespace formwick {
 
 namespace {
@@ -186,6 +188,7 @@ template <class V, class L> void language_keys(V& v, L& l) {
     v.choice("stringFont", l.stringFont, names::font());
     v.choice("messageFont", l.messageFont, names::font());
     v.language_used_default(l);
+    v.language_kept(l);
 }
 
 template <class V, class P> void definition_keys(V& v, P& p) {
@@ -208,6 +211,46 @@ std::string parse_error_text(const nlohmann::json::parse_error& e) {
     std::string what = e.what();
     std::size_t bracket = what.find("] ");
     return "Not valid JSON: " + (bracket == std::string::npos ? what : what.substr(bracket + 2));
+}
+
+// Finds the byte where the parser gave up, for the errors whose exception
+// carries no place (a number beyond a double): a second pass that accepts
+// every value and stops at the first error.
+class ErrorPlace final : public nlohmann::json_sax<nlohmann::json> {
+public:
+    bool null() override { return true; }
+    bool boolean(bool) override { return true; }
+    bool number_integer(number_integer_t) override { return true; }
+    bool number_unsigned(number_unsigned_t) override { return true; }
+    bool number_float(number_float_t, const string_t&) override { return true; }
+    bool string(string_t&) override { return true; }
+    bool binary(binary_t&) override { return true; }
+    bool start_object(std::size_t) override { return true; }
+    bool key(string_t&) override { return true; }
+    bool end_object() override { return true; }
+    bool start_array(std::size_t) override { return true; }
+    bool end_array() override { return true; }
+    bool parse_error(std::size_t position, const std::string& token, const nlohmann::detail::exception&) override {
+        end = position;
+        last_token = token;
+        return false;
+    }
+    std::size_t end = 0;
+    std::string last_token;
+};
+
+// "Not valid JSON: number out of range at line 1, column 30: 1e999", at the
+// number's first character.
+std::string out_of_range_text(std::string_view text) {
+    ErrorPlace place;
+    nlohmann::json::sax_parse(text.begin(), text.end(), &place);
+    std::size_t start = std::min(text.size(), place.end - std::min(place.end, place.last_token.size()));
+    std::string_view before = text.substr(0, start);
+    std::size_t line_start = before.rfind('\n');
+    std::size_t line = 1 + static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n'));
+    std::size_t column = 1 + start - (line_start == std::string_view::npos ? 0 : line_start + 1);
+    return "Not valid JSON: number out of range at line " + std::to_string(line) + ", column " +
+           std::to_string(column) + ": " + place.last_token;
 }
 
 } // namespace
@@ -239,6 +282,9 @@ bool definition_from_json(std::string_view text, CParameters& parameters, Messag
         root = nlohmann::json::parse(text.begin(), text.end());
     } catch (const nlohmann::json::parse_error& e) {
         messages.error(parse_error_text(e));
+        return false;
+    } catch (const nlohmann::json::out_of_range&) { // a number beyond a double
+        messages.error(out_of_range_text(text));
         return false;
     }
     CParameters work;

@@ -2,6 +2,7 @@
 
 #include "appfile/base64.h"
 #include "model/record_layout.h"
+#include "appfile/image_map.h"
 
 #include <algorithm>
 #include <climits>
@@ -181,6 +182,22 @@ int JsonIn::choice_value(const std::string& where, const Json& j, const ChoiceNa
 
 void JsonIn::record_length_default(CParamData& d) {
     if (!cur_->contains("recordLength")) d.recordLength = data_record_length(d);
+}
+
+void JsonIn::language_kept(const CParamLanguage& l) const {
+    auto check = [&](const char* key, const auto& texts, int kept, const char* what) {
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            if (texts[i][0] == '\0') continue;
+            if (!l.used)
+                refuse(index(key, i), "a translated text while \"used\" is false; an application file keeps "
+                                      "translated texts only when they are used");
+            if (i >= static_cast<std::size_t>(kept))
+                refuse(index(key, i), "an application file keeps only the first " + std::to_string(kept) + " " + what);
+        }
+    };
+    check("menuTexts", l.menuTexts, image::kWrittenMenuTexts, "menu texts");
+    check("stringTexts", l.stringTexts, image::kWrittenStringTexts, "strings");
+    check("messageTexts", l.messageTexts, image::kWrittenMessageTexts, "messages");
 }
 
 void JsonIn::language_used_default(CParamLanguage& l) {

@@ -85,6 +85,9 @@ public:
     }
     // Without a "used" key, the language record counts as used when it holds any text.
     void language_used_default(CParamLanguage& l);
+    // Refuses translated texts an application file would drop: any text of
+    // a record marked not used, and texts beyond the slots the file holds.
+    void language_kept(const CParamLanguage& l) const;
 
 private:
     const Json* find(std::string_view key);

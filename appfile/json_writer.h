@@ -75,6 +75,7 @@ public:
         put(key, std::move(list));
     }
     template <class L> void language_used_default(const L&) {}
+    template <class L> void language_kept(const L&) {}
     template <std::size_t N> void require_text(std::string_view, const Text<N>&) {}
 
 private:

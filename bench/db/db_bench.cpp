@@ -6,10 +6,13 @@
 #include "runtime/db/database.h"
 #include "runtime/db/block_cache.h"
 #include "runtime/services/terminal.h"
+#include "simulator/core/host/terminal_host.h"
 #include "simulator/core/ramdisk/ram_disk.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <chrono>
+#include <thread>
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -124,6 +127,38 @@ void BM_OpenFindClose(benchmark::State& state) {
     services_uninstall();
 }
 
+// A run stopped while it rebuilds the index: the time from the stop to the
+// end of the run (the half-built index deleted), on a real-time terminal as
+// under the window. The stop comes after a third of a rebuild's time.
+void BM_StopDuringRebuild(benchmark::State& state) {
+    Data& d = data(state.range(0));
+    const auto into = std::chrono::milliseconds(state.range(0) / 3000);
+    double worst = 0;
+    for (auto _ : state) {
+        fs::remove(d.folder / "LOOK1.IDX");
+        CTerminal terminal(ClockMode::real);
+        RunSetup setup;
+        setup.files = d.disk.get();
+        RunEnd end = RunEnd::returned;
+        std::thread runtime([&] {
+            end = terminal.run(setup, [] {
+                db_runtime_start();
+                index_rebuild(descriptor());
+            });
+        });
+        std::this_thread::sleep_for(into);
+        const auto stop = std::chrono::steady_clock::now();
+        terminal.stop();
+        runtime.join();
+        const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - stop).count();
+        worst = std::max(worst, took);
+        state.SetIterationTime(took);
+        if (end != RunEnd::stopped) state.SkipWithError("the rebuild ended before the stop");
+        if (fs::exists(d.folder / "LOOK1.IDX")) state.SkipWithError("a half-built index was left");
+    }
+    state.counters["worst_ms"] = worst * 1000;
+}
+
 void exec(sqlite3* db, const char* sql) {
     char* error = nullptr;
     if (sqlite3_exec(db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
@@ -197,6 +232,7 @@ BENCHMARK(BM_IndexRebuild)->Apply(sizes)->Iterations(3);
 BENCHMARK(BM_SqliteImport)->Apply(sizes)->Iterations(3);
 BENCHMARK(BM_OpenFindClose)->Apply(find_sizes);
 BENCHMARK(BM_SqliteOpenFindClose)->Apply(find_sizes);
+BENCHMARK(BM_StopDuringRebuild)->Apply(sizes)->UseManualTime()->Iterations(5);
 
 } // namespace
 

@@ -24,6 +24,19 @@ void BM_FillScreen(benchmark::State& state) {
 }
 BENCHMARK(BM_FillScreen)->Arg(2)->Arg(3);
 
+// What a typed key costs the display: one character and one refresh.
+void BM_KeyEcho(benchmark::State& state) {
+    CStatDisplay display;
+    display.set_font(static_cast<int>(state.range(0)));
+    int n = 0;
+    for (auto _ : state) {
+        display.putc(13);
+        display.putc('A' + n++ % 26);
+        display.refresh();
+    }
+}
+BENCHMARK(BM_KeyEcho)->Arg(2)->Arg(3);
+
 void BM_ReadBack(benchmark::State& state) {
     CStatDisplay display;
     const int font = static_cast<int>(state.range(0));

@@ -13,11 +13,15 @@ namespace formwick {
 
 namespace {
 
+// Lines between two looks at the host's stop: about a millisecond of work.
+constexpr long kLinesPerStopPoll = 512;
+
 int add_lines(const DatabaseDescriptor& d, int data, IndexDescriptor& index) {
     auto reader = std::make_unique<LineReader>(data);
     char line[DB_LINE_MAX + 1];
     bool fixed = !(d.flags & DB_SEPARATED);
-    for (;;) {
+    for (long count = 1;; ++count) {
+        if (count % kLinesPerStopPoll == 0) stop_poll();
         long long start = 0;
         int n = reader->next(line, start);
         if (n <= 0) return n;
@@ -36,6 +40,14 @@ int add_lines(const DatabaseDescriptor& d, int data, IndexDescriptor& index) {
     }
 }
 
+// A half-built index is never left behind. It is emptied before it is
+// closed, so none of it needs writing out.
+void discard(const DatabaseDescriptor& d, IndexDescriptor& index) {
+    if (index.handle >= 0) file_truncate(index.handle, 0);
+    index_abandon(index);
+    file_remove(d.index_name);
+}
+
 } // namespace
 
 int index_rebuild(const DatabaseDescriptor& d) {
@@ -48,14 +60,24 @@ int index_rebuild(const DatabaseDescriptor& d) {
         return DB_CANNOT_OPEN_INDEX;
     }
     busy_begin();
-    int r = db_catching([&] { return add_lines(d, data, index); });
+    int r;
+    try {
+        r = db_catching([&] { return add_lines(d, data, index); });
+    } catch (const TerminalStop&) {
+        // The run was stopped: the index is given up as after a failure.
+        busy_end();
+        file_close(data);
+        discard(d, index);
+        throw;
+    }
     busy_end();
     file_close(data);
-    if (r == 0)
+    if (r == 0) {
         r = index_close(index);
-    else
-        index_abandon(index);
-    if (r != 0) file_remove(d.index_name); // a half-built index is never left behind
+        if (r != 0) file_remove(d.index_name);
+    } else {
+        discard(d, index);
+    }
     return r;
 }
 

@@ -74,7 +74,8 @@ public:
     // The front key if one is queued (no click, nothing dropped), else KEY_NONE.
     virtual int poll() = 0;
     // Waits up to `ms` milliseconds, waking early when a key is queued;
-    // throws TerminalStop when the stop is set.
+    // throws TerminalStop when the stop is set. wait_ms(0) only checks the
+    // stop.
     virtual void wait_ms(int ms) = 0;
 
     virtual void scanner_arm(int read_mode) = 0;
@@ -345,6 +346,9 @@ inline void key_flush() { services().keys->flush(); }
 inline void key_unget(int code) { services().keys->unget(code); }
 inline int key_poll() { return services().keys->poll(); }
 inline void wait_ms(int ms) { services().keys->wait_ms(ms); }
+// Throws TerminalStop when the host has stopped the run: long work that
+// never waits (an index rebuild) calls it now and then.
+inline void stop_poll() { services().keys->wait_ms(0); }
 
 inline void scanner_arm(int read_mode) { services().keys->scanner_arm(read_mode); }
 inline int scanner_read(char* buffer, int max_length) { return services().keys->scanner_read(buffer, max_length); }

@@ -94,6 +94,70 @@ TEST(DefinitionJson, SyntaxErrorsNameTheirPlace) {
     EXPECT_TRUE(messages[0].starts_with("Not valid JSON: parse error at line 3, column 3")) << messages[0];
 }
 
+TEST(DefinitionJson, NumbersBeyondADoubleAreRefusedWithTheirPlace) {
+    struct Case {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {R"({"a":1e999})", "Not valid JSON: number out of range at line 1, column 6: 1e999"},
+        {"{\n  \"format\": \"Formwick application definition\",\n  \"barcode\": {\"readTimeout\": -1e400}\n}",
+         "Not valid JSON: number out of range at line 3, column 30: -1e400"},
+        {"[1, 2, 1.5e308, 2e308]", "Not valid JSON: number out of range at line 1, column 17: 2e308"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        CParameters p = full_definition();
+        std::vector<std::string> messages;
+        EXPECT_FALSE(from_json(c.text, p, &messages));
+        EXPECT_EQ(messages, std::vector<std::string>{c.message});
+        EXPECT_TRUE(same_definition(p, full_definition()));
+    }
+}
+
+// An application file holds translated texts only while they are used, and
+// only in the slots the runtime shows: the reader refuses any other text
+// rather than let a build drop it.
+TEST(DefinitionJson, TranslatedTextsAFileCannotKeepAreRefused) {
+    const std::string head = R"({"format": "Formwick application definition", "version": 1, "language": )";
+    struct Case {
+        const char* language;
+        const char* message;
+    } cases[] = {
+        {R"({"used": false, "menuTexts": ["Eingabe"]})",
+         "language.menuTexts[0]: a translated text while \"used\" is false; an application file keeps translated "
+         "texts only when they are used"},
+        {R"({"used": false, "messageTexts": ["", "", "Fehler"]})",
+         "language.messageTexts[2]: a translated text while \"used\" is false; an application file keeps "
+         "translated texts only when they are used"},
+        {R"({"menuTexts": ["", "", "", "", "", "", "", "", "", "", "", "", "Dreizehn"]})",
+         "language.menuTexts[12]: an application file keeps only the first 12 menu texts"},
+        {R"({"used": true, "stringTexts": ["", "", "", "", "", "", "", "Acht"]})",
+         "language.stringTexts[7]: an application file keeps only the first 7 strings"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.language);
+        CParameters p;
+        std::vector<std::string> messages;
+        EXPECT_FALSE(from_json(head + c.language + "}", p, &messages));
+        EXPECT_EQ(messages, std::vector<std::string>{c.message});
+    }
+
+    // What is accepted survives a build and a load; "used" with no text
+    // reads back as not used, which shows the same built-in texts.
+    TempDir dir;
+    for (const char* language : {R"({"used": true, "menuTexts": ["Eingabe"], "messageTexts": [], "stringTexts": ["", "", "", "", "", "", "Passwort"]})",
+                                 R"({"used": false, "menuTexts": ["", ""]})"}) {
+        SCOPED_TRACE(language);
+        CParameters p;
+        ASSERT_TRUE(from_json(head + language + "}", p));
+        build_file(p, dir / "t.HIX");
+        CParameters loaded;
+        CollectingSink sink;
+        ASSERT_TRUE(CBuildApplication(dir / "t.HIX", sink).load(loaded));
+        EXPECT_TRUE(same_definition(loaded, p));
+    }
+}
+
 // Each row changes one place of a valid definition; the reader must refuse
 // it with the path and leave the target definition as it was.
 struct BadPlace {

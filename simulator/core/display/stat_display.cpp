@@ -49,6 +49,7 @@ Pixel CStatDisplay::get_pixel(int x, int y) const {
 void CStatDisplay::set_pixel(int x, int y, int mode) {
     std::lock_guard<std::recursive_mutex> draw(draw_lock_);
     if (!inside(x, y)) return;
+    mark_rows(y, y + 1);
     Pixel& p = at(x, y);
     switch (mode) {
     case PIXEL_BACKGROUND: p = background_; break;
@@ -66,10 +67,15 @@ void CStatDisplay::draw_glyph_at_cursor(int code) {
     const int index = font_.glyph_index(code);
     const int left = column * font_.width();
     const int top = state_.textYOffset + row * font_.height();
-    // Glyphs are opaque: every pixel of the cell is written.
-    for (int y = 0; y < font_.height(); ++y)
-        for (int x = 0; x < font_.width(); ++x)
-            set_pixel(left + x, top + y, font_.stroke(index, x, y) != state_.reverse ? PIXEL_DARK : PIXEL_BACKGROUND);
+    // Clipped once to the buffer; the caller holds the drawing lock. Glyphs
+    // are opaque: every visible pixel of the cell is written.
+    const int x0 = std::max(0, -left), x1 = std::min(font_.width(), width_ - left);
+    const int y0 = std::max(0, -top), y1 = std::min(font_.height(), height_ - top);
+    for (int y = y0; y < y1; ++y) {
+        Pixel* out = &at(left, top + y);
+        for (int x = x0; x < x1; ++x) out[x] = font_.stroke(index, x, y) != state_.reverse ? kPixelDark : background_;
+    }
+    if (y0 < y1) mark_rows(top + y0, top + y1);
 }
 
 void CStatDisplay::glyph(int code) {
@@ -99,6 +105,7 @@ void CStatDisplay::scroll_up(int rows) {
     const auto shift = static_cast<std::ptrdiff_t>(rows) * width_;
     std::copy(pixels_.begin() + shift, pixels_.end(), pixels_.begin());
     std::fill(pixels_.end() - shift, pixels_.end(), background_);
+    mark_rows(0, height_);
 }
 
 void CStatDisplay::line_feed() {
@@ -113,6 +120,7 @@ void CStatDisplay::line_feed() {
 
 void CStatDisplay::clear_screen() {
     std::fill(pixels_.begin(), pixels_.end(), background_);
+    mark_rows(0, height_);
     state_.cursorColumn = 0;
     state_.cursorRow = 0;
 }
@@ -274,7 +282,14 @@ void CStatDisplay::refresh() {
     std::lock_guard<std::recursive_mutex> draw(draw_lock_);
     {
         std::lock_guard<std::mutex> lock(frame_lock_);
-        frame_ = pixels_;
+        // Only the rows drawn since the last refresh differ from the frame.
+        if (dirty_top_ < dirty_bottom_) {
+            const auto first = static_cast<std::ptrdiff_t>(dirty_top_) * width_;
+            const auto end = static_cast<std::ptrdiff_t>(dirty_bottom_) * width_;
+            std::copy(pixels_.begin() + first, pixels_.begin() + end, frame_.begin() + first);
+        }
+        dirty_top_ = height_;
+        dirty_bottom_ = 0;
         frame_state_ = state_;
         ++frame_count_;
     }

@@ -9,7 +9,7 @@
 // cell outside the text area draws nothing.
 //
 // refresh() copies the buffer and the cursor into the frame, the picture
-// front ends show; compose_screen() (screen.h) adds the cursor underline to
+// front ends show (only the rows drawn since the last refresh are copied); compose_screen() (screen.h) adds the cursor underline to
 // that frame. A front end may install a refresh handler to learn when a new
 // frame is ready (called on the drawing thread, after the copy).
 //
@@ -23,6 +23,7 @@
 #include "runtime/services/terminal.h"
 #include "simulator/core/display/font_view.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -100,6 +101,11 @@ private:
     void select(const FontView& font);
     Pixel& at(int x, int y) { return pixels_[static_cast<std::size_t>(y * width_ + x)]; }
     bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+    // Rows [top, bottom) changed since the last refresh.
+    void mark_rows(int top, int bottom) {
+        dirty_top_ = std::min(dirty_top_, top);
+        dirty_bottom_ = std::max(dirty_bottom_, bottom);
+    }
 
     int width_, height_;
     Pixel background_ = kPixelWhite;
@@ -111,6 +117,7 @@ private:
     mutable std::recursive_mutex draw_lock_;
     mutable std::mutex frame_lock_;
     std::vector<Pixel> frame_;
+    int dirty_top_ = 0, dirty_bottom_ = 0; // rows the frame lacks (none when empty)
     DisplayState frame_state_;
     std::uint64_t frame_count_ = 0;
     std::function<void()> on_refresh_;

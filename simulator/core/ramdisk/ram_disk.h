@@ -14,20 +14,34 @@
 // closed when the object goes. Each handle keeps its own file position and
 // transfers with positioned reads and writes, so a seek costs no system call
 // (an index reads its blocks as seek + read pairs).
+//
+// Index files (names ending ".IDX" in any case) are buffered in memory
+// while open (buffered_file.h) and written back when their last handle
+// closes; handles open on the same index share one buffer, and the file's
+// size is reported from it. Every other file is written through: a write
+// has reached the operating system when it returns. A file opened to be
+// emptied is never truncated on the host (the file system would flush the
+// old blocks at its close): an index is emptied in memory and overwritten
+// at the close, another file is replaced by a new one under the same name.
 #pragma once
 
 #include "runtime/services/terminal.h"
+#include "simulator/core/ramdisk/buffered_file.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace formwick {
 
 class CRamDisk final : public FileService {
 public:
-    explicit CRamDisk(std::filesystem::path folder);
+    // `buffer_indexes` off writes index files through like any other file
+    // (the slow path, for comparisons).
+    explicit CRamDisk(std::filesystem::path folder, bool buffer_indexes = true);
     ~CRamDisk() override;
     CRamDisk(const CRamDisk&) = delete;
     CRamDisk& operator=(const CRamDisk&) = delete;
@@ -52,14 +66,25 @@ private:
     struct OpenFile {
         int fd = -1; // -1 when the handle is free
         long long position = 0;
+        std::shared_ptr<BufferedFile> buffer; // index files only
+        dev_t device = 0;
+        ino_t inode = 0;
+        bool writable = false;
     };
     OpenFile* file(int handle);
+    // The buffer of an index already open on the host file (device, inode).
+    std::shared_ptr<BufferedFile> shared_buffer(dev_t device, ino_t inode) const;
+    bool open_elsewhere(dev_t device, ino_t inode) const;
 
     std::filesystem::path folder_;
+    bool buffer_indexes_;
     std::vector<OpenFile> files_;
 };
 
 // True for a plain RAM disk file name that cannot leave the folder.
 bool ramdisk_name_valid(const char* name);
+
+// True for the names of the files buffered in memory: index files.
+bool ramdisk_name_buffered(const char* name);
 
 } // namespace formwick

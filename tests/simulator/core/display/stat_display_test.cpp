@@ -3,6 +3,7 @@
 #include "simulator/core/display/font_view.h"
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,38 @@ TEST_F(DisplayTest, TextYOffsetMovesTheCells) {
     EXPECT_TRUE(display.is_dark(0, 8));
     EXPECT_TRUE(display.is_dark(7, 23));
     EXPECT_FALSE(display.is_dark(0, 24));
+}
+
+// A refresh copies only the rows drawn since the last one: after every kind
+// of drawing the frame must still be the whole buffer.
+TEST_F(DisplayTest, EveryRefreshedFrameIsTheWholeBuffer) {
+    const std::uint8_t picture[] = {8, 2, 0xF0, 0x0F};
+    const std::vector<std::function<void()>> steps = {
+        [] { display_putc('A'); },
+        [this] {
+            st().textYOffset = -5; // a cell cut at the top edge
+            display_putc('B');
+            st().textYOffset = 0;
+        },
+        [] { display_putc(2), display_putc('C'), display_putc(1); },
+        [] { display_line(0, 127, 127, 0, 1); },
+        [&] { display_image(120, 120, ImageView{picture, sizeof picture}); },
+        [this] { display.set_pixel(5, 100, 1); },
+        [] { for (int i = 0; i < 12; ++i) display_putc(10); }, // scrolls
+        [] { display_putc(8); },
+        [] { display_save("S.SCR"), display_putc(12), display_restore("S.SCR"); },
+        [] { display_putc(12); },
+    };
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        st().cursorColumn = static_cast<int>(i);
+        steps[i]();
+        display_refresh();
+        const std::vector<Pixel> frame = display.frame();
+        for (int y = 0; y < display.height(); ++y)
+            for (int x = 0; x < display.width(); ++x)
+                ASSERT_EQ(frame[static_cast<std::size_t>(y * display.width() + x)], display.get_pixel(x, y))
+                    << "step " << i << " at " << x << "," << y;
+    }
 }
 
 TEST_F(DisplayTest, PixelModes) {

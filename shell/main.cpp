@@ -1,0 +1,115 @@
+// Formwick: opens the simulated terminal on the KTM3300 running the
+// definition named on the command line (JSON or ".HIX"), or a fresh one.
+//
+//   Formwick [DEFINITION] [--model R58|KTM3300] [--ramdisk DIR]
+//            [--first-frame]   print when the first frame is painted, then quit
+#include "shell/definition_file.h"
+#include "shell/program_folders.h"
+#include "simulator/window/display_widget.h"
+#include "simulator/window/terminal_dialog.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <string>
+
+using namespace formwick;
+
+namespace {
+
+struct Options {
+    QString definition;
+    TerminalModel model = TerminalModel::KTM3300;
+    std::filesystem::path ramdisk;
+    bool firstFrame = false;
+};
+
+int usage(const char* why) {
+    std::fprintf(stderr, "Formwick: %s\nusage: Formwick [DEFINITION] [--model R58|KTM3300] [--ramdisk DIR]\n", why);
+    return 2;
+}
+
+// The resident memory in KiB, from /proc/self/status.
+long resident_kib() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName("Formwick");
+    QApplication::setApplicationName("Formwick");
+
+    Options options;
+    const QStringList args = QApplication::arguments().mid(1);
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == "--first-frame") {
+            options.firstFrame = true;
+        } else if (a == "--model" || a == "--ramdisk") {
+            if (i + 1 == args.size()) return usage("an option needs a value");
+            const QString v = args[++i];
+            if (a == "--ramdisk")
+                options.ramdisk = v.toStdString();
+            else if (v == "R58")
+                options.model = TerminalModel::R58;
+            else if (v == "KTM3300")
+                options.model = TerminalModel::KTM3300;
+            else
+                return usage("--model takes R58 or KTM3300");
+        } else if (a.startsWith("--")) {
+            return usage("unknown option");
+        } else if (options.definition.isEmpty()) {
+            options.definition = a;
+        } else {
+            return usage("one definition only");
+        }
+    }
+
+    CParameters definition;
+    if (!options.definition.isEmpty()) {
+        std::string error;
+        if (!read_definition_file(options.definition.toStdString(), definition, error)) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return 1;
+        }
+    }
+    if (options.ramdisk.empty()) options.ramdisk = ramdisk_folder();
+    std::error_code ec;
+    std::filesystem::create_directories(options.ramdisk, ec);
+    if (options.ramdisk.empty() || !std::filesystem::is_directory(options.ramdisk)) {
+        std::fprintf(stderr, "Formwick: no RAM disk folder can be made\n");
+        return 1;
+    }
+
+    CTerminalDialog window(options.ramdisk);
+    QObject::connect(&window, &CTerminalDialog::runFailed,
+                     [](const QString& message) { std::fprintf(stderr, "%s\n", qPrintable(message)); });
+    if (!window.apply_skin(options.model)) {
+        std::fprintf(stderr, "Formwick: the terminal pictures cannot be loaded\n");
+        return 1;
+    }
+    if (options.firstFrame) {
+        // For the start-up benchmark: the wall-clock time of the first painted
+        // frame of the running application, and the memory then.
+        QObject::connect(window.display_widget(), &DisplayWidget::framePainted, &app, [&app] {
+            timespec now{};
+            clock_gettime(CLOCK_REALTIME, &now);
+            std::printf("first-frame %lld.%09ld rss-kib %ld\n", static_cast<long long>(now.tv_sec), now.tv_nsec,
+                        resident_kib());
+            std::fflush(stdout);
+            QTimer::singleShot(0, &app, &QApplication::quit);
+        });
+    }
+    window.show();
+    window.start_run(definition);
+    return app.exec();
+}
