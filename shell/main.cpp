@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <string>
@@ -32,6 +33,23 @@ int usage(const char* why) {
     return 2;
 }
 
+// The help text, also the source of the manual page (help2man reads it).
+void print_help() {
+    std::printf("Usage: Formwick [DEFINITION] [--model R58|KTM3300] [--ramdisk DIR]\n"
+                "\n"
+                "Opens the simulated terminal running the application DEFINITION, a JSON\n"
+                "definition or an application file (.HIX), or a fresh application.\n"
+                "\n"
+                "Options:\n"
+                "  --model R58|KTM3300  the terminal model shown (default KTM3300)\n"
+                "  --ramdisk DIR        the folder that stands for the terminal's RAM disk\n"
+                "                       (default RAM_DISK beside the program, or in the user's\n"
+                "                       data folder when the program's folder is not writable)\n"
+                "  --first-frame        print when the first frame is painted, then quit\n"
+                "  --help               show this text\n"
+                "  --version            show the version\n");
+}
+
 // The resident memory in KiB, from /proc/self/status.
 long resident_kib() {
     std::ifstream status("/proc/self/status");
@@ -44,6 +62,17 @@ long resident_kib() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Answered before the window system is reached, so they work without a display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            print_help();
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("Formwick %s\n", FORMWICK_VERSION);
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Formwick");
     QApplication::setApplicationName("Formwick");

@@ -41,6 +41,8 @@ cp "$src/examples/stock.json" "$src/examples/stock.keys" "$src/examples/Articles
 echo "formwick-cli $version ran the example from the unpacked package"
 
 if [ -x "$root/usr/bin/Formwick" ]; then
+  gui_version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/Formwick" --version)
+  [ "$gui_version" = "Formwick $version" ] || fail "Formwick --version says \"$gui_version\" without a display, the package is $version"
   dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "the package's dependencies lack Qt: $(dpkg-deb -f "$deb" Depends)"
   if ! xvfb-run -a true >/dev/null 2>&1; then
     echo "SKIP: Xvfb cannot start here, so the unpacked Formwick was not started"
@@ -51,18 +53,23 @@ if [ -x "$root/usr/bin/Formwick" ]; then
   # unpacked files belong to root). Its user folders are temporary.
   chmod a-w "$root/usr/bin"
   trap 'chmod -R u+w "$tmp"; rm -rf "$tmp"' EXIT
-  export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/home/.config XDG_DATA_HOME=$tmp/home/.local/share
-  mkdir -p "$HOME"
+  export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/home/.config XDG_DATA_HOME=$tmp/home/.local/share XDG_RUNTIME_DIR=$tmp/home/run
+  mkdir -p "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
   as_user=()
   if [ "$(id -u)" -eq 0 ]; then
     chmod 755 "$tmp"
-    chown -R nobody "$HOME" "$tmp/stock.json"
+    chown -R nobody "$HOME"
     as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
   fi
+  # A damaged copy of the example: its last line cut short.
+  head -c -20 "$tmp/stock.json" >"$tmp/damaged.json"
   before=$(ls -A "$root/usr/bin")
   # -ac: the X server takes clients without the cookie, which nobody cannot read.
-  xvfb-run -a -s "-ac -screen 0 1280x1024x24" "${as_user[@]}" bash "$here/start_formwick.sh" "$root/usr/bin/Formwick" "$tmp/stock.json"
+  xvfb-run -a -s "-ac -screen 0 1280x1024x24" "${as_user[@]}" bash "$here/start_formwick.sh" "$root/usr/bin/Formwick" "$tmp/stock.json" "$tmp/damaged.json"
   [ "$(ls -A "$root/usr/bin")" = "$before" ] || fail "Formwick wrote beside itself in /usr/bin: $(ls -A "$root/usr/bin")"
+  ramdisk=$(find "$XDG_DATA_HOME" -type d -name RAM_DISK 2>/dev/null | head -n 1)
+  [ -n "$ramdisk" ] || fail "Formwick made no RAM disk folder in the user's data folder $XDG_DATA_HOME"
+  echo "its RAM disk folder is ${ramdisk#"$HOME"/}"
 else
   echo "the package has no Formwick program: its start under Xvfb is not tested"
 fi
