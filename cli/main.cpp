@@ -3,16 +3,29 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 using namespace formwick::cli;
 
 namespace {
 
+// The help text is also the source of the manual page (help2man), so it
+// keeps the form that tool reads: a "Usage:" line, then two columns, the
+// call and what it does, at least two spaces apart; a call too long for the
+// first column puts its summary on the next line.
 void print_usage(std::FILE* to) {
-    std::fprintf(to, "usage: formwick-cli COMMAND [ARGUMENTS]\n\ncommands:\n");
-    for (const Command& c : commands()) std::fprintf(to, "  %-8s %-24s %s\n", c.name, c.arguments, c.summary);
-    std::fprintf(to, "  %-8s %-24s %s\n", "--help", "", "show this text");
-    std::fprintf(to, "  %-8s %-24s %s\n", "--version", "", "show the version");
+    constexpr int kCallWidth = 28;
+    const auto row = [to](std::string call, const char* arguments, const char* summary) {
+        if (*arguments) call = call + " " + arguments;
+        if (call.size() + 2 > kCallWidth)
+            std::fprintf(to, "  %s\n  %-*s%s\n", call.c_str(), kCallWidth, "", summary);
+        else
+            std::fprintf(to, "  %-*s%s\n", kCallWidth, call.c_str(), summary);
+    };
+    std::fprintf(to, "Usage: formwick-cli COMMAND [ARGUMENTS]\n\ncommands:\n");
+    for (const Command& c : commands()) row(c.name, c.arguments, c.summary);
+    row("--help", "", "show this text");
+    row("--version", "", "show the version");
     std::fprintf(to, "\nexit status: 0 success, 1 the input was refused (the reason is on stderr), 2 usage\n");
 }
 

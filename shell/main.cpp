@@ -19,6 +19,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <optional>
@@ -38,6 +39,26 @@ struct Options {
 int usage(const char* why) {
     std::fprintf(stderr, "Formwick: %s\nusage: Formwick [DEFINITION] [--model R58|KTM3300] [--ramdisk DIR]\n", why);
     return 2;
+}
+
+// The help text, also the source of the manual page (help2man reads it).
+void print_help() {
+    std::printf("Usage: Formwick [DEFINITION] [--model R58|KTM3300] [--ramdisk DIR]\n"
+                "\n"
+                "Opens the simulated terminal running the application DEFINITION, a JSON\n"
+                "definition or an application file (.HIX), or a fresh application. The\n"
+                "generator's commands are in the terminal's right-click menu. One copy runs\n"
+                "per user and display: starting another brings the running one to the front.\n"
+                "\n"
+                "Options:\n"
+                "  --model R58|KTM3300  the terminal model shown this time (default: the one\n"
+                "                       chosen last in the program)\n"
+                "  --ramdisk DIR        the folder that stands for the terminal's RAM disk\n"
+                "                       (default RAM_DISK beside the program, or in the user's\n"
+                "                       data folder when the program's folder is not writable)\n"
+                "  --first-frame        print when the first frame is painted, then quit\n"
+                "  --help               show this text\n"
+                "  --version            show the version\n");
 }
 
 // The resident memory in KiB, from /proc/self/status.
@@ -93,12 +114,34 @@ void report_first_frame(QApplication& app, CTerminalDialog& window) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Answered before the window system is reached, so they work without a display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            print_help();
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("Formwick %s\n", FORMWICK_VERSION);
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Formwick");
     QApplication::setApplicationName("Formwick");
 
     Options options;
     if (const int status = read_options(QApplication::arguments().mid(1), options)) return status;
+
+    // A file named on the command line that cannot be read ends the start
+    // with the reason (exit status 1), so scripts and launchers see it.
+    CParameters definition;
+    if (!options.definition.isEmpty()) {
+        std::string error;
+        if (!read_definition_file(options.definition.toStdString(), definition, error)) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return 1;
+        }
+    }
 
     CInstanceChecker guard;
     if (guard.another_instance_running()) return 0;
@@ -113,19 +156,6 @@ int main(int argc, char** argv) {
     // Without its RAM disk the simulated terminal cannot keep files, but
     // everything else works.
     if (!make_folder(options.ramdisk)) dialogs.error(nullptr, QString::fromLatin1(kRamDiskMessage));
-
-    CParameters definition;
-    if (!options.definition.isEmpty()) {
-        std::vector<std::string> messages;
-        if (!read_definition_file(options.definition.toStdString(), definition, messages)) {
-            // Opened from a file manager nobody reads stderr: the box says
-            // it, and the program starts on a fresh definition.
-            for (const std::string& m : messages) {
-                std::fprintf(stderr, "%s\n", m.c_str());
-                dialogs.error(nullptr, QString::fromStdString(m));
-            }
-        }
-    }
 
     CFormwickDlg window(definition, config, dialogs, options.ramdisk);
     QObject::connect(&guard, &CInstanceChecker::raiseRequested, &window, &CFormwickDlg::bring_to_front);

@@ -23,10 +23,21 @@ namespace {
 using formwick::test::Cli;
 
 TEST_F(Cli, UsageErrorsExitWith2) {
-    for (const char* args : {"", "frobnicate", "build only-one.json", "new a.HIX b.HIX", "show"}) {
-        Result r = run(args);
-        EXPECT_EQ(r.status, 2) << args;
-        EXPECT_NE(r.err.find("usage: formwick-cli"), std::string::npos) << args;
+    // A wrong command gets the whole help text, wrong arguments the command's usage line.
+    const struct {
+        const char* args;
+        const char* usage;
+    } cases[] = {
+        {"", "Usage: formwick-cli COMMAND"},
+        {"frobnicate", "Usage: formwick-cli COMMAND"},
+        {"build only-one.json", "usage: formwick-cli build"},
+        {"new a.HIX b.HIX", "usage: formwick-cli new"},
+        {"show", "usage: formwick-cli show"},
+    };
+    for (const auto& c : cases) {
+        Result r = run(c.args);
+        EXPECT_EQ(r.status, 2) << c.args;
+        EXPECT_NE(r.err.find(c.usage), std::string::npos) << c.args << "\n" << r.err;
     }
 }
 

@@ -1,10 +1,18 @@
 #include "tests/editors/editor_test_support.h"
 
+#include "appfile/build_application.h"
 #include "appfile/definition_json.h"
+#include "runtime/app/runtime_entry.h"
+#include "runtime/runtime_state.h"
+#include "simulator/core/runner/key_script.h"
+#include "simulator/core/runner/simulated_run.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTimer>
+
+#include <fstream>
+#include <sstream>
 
 namespace formwick::test {
 
@@ -52,6 +60,33 @@ void type_into(QWidget* edit, const QString& text) {
     // Losing the focus is what stores an edit's text.
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(line, &out);
+}
+
+std::string build_load_and_run(const CParameters& definition, const std::filesystem::path& folder, const std::string& script) {
+    CollectingSink sink;
+    auto failed = [&](const std::string& what) { return what + (sink.messages.empty() ? "" : ": " + sink.messages[0]); };
+    const std::filesystem::path hix = folder / "APP.HIX";
+    if (!CBuildApplication(hix, sink).build(definition)) return failed("build");
+    CParameters loaded;
+    if (!CBuildApplication(hix, sink).load(loaded)) return failed("load");
+    if (json_of(loaded) != json_of(definition)) return "the loaded definition differs from the built one";
+    KeyScript keys;
+    if (!parse_key_script(script, keys, sink)) return failed("key script");
+    std::ostringstream out;
+    SimulatedRunOptions options;
+    options.ramdisk = folder / "RAM_DISK";
+    options.outputDir = folder;
+    options.out = &out;
+    const HeadlessResult result = run_simulated(keys, [&] { runtime_main(loaded); }, options, sink);
+    rt_state_reset();
+    return result.ok ? std::string() : failed("run") + "\n" + out.str();
+}
+
+std::string file_text(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 } // namespace formwick::test

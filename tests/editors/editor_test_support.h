@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QWidget>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -35,5 +36,14 @@ void choose(QWidget* list, int index);
 // Types `text` into a line edit, replacing its text, and moves the focus
 // away so the edit stores it.
 void type_into(QWidget* edit, const QString& text);
+
+// Builds `definition` into an application file in `folder`, loads it back
+// (it must come back unchanged) and runs it headless with the key script
+// `script` on the RAM disk folder/RAM_DISK, saving screens in `folder`.
+// Empty when every step and expectation passed, else what failed.
+std::string build_load_and_run(const CParameters& definition, const std::filesystem::path& folder, const std::string& script);
+
+// The whole content of a file, empty when it cannot be read.
+std::string file_text(const std::filesystem::path& path);
 
 } // namespace formwick::test

@@ -2,15 +2,10 @@
 // file described through the controls are built into an application file,
 // loaded back and run headless; the lookup finds a key of a real file and
 // the record written has the length the Data page computed.
-#include "appfile/build_application.h"
 #include "editors/editor_pages.h"
 #include "editors/editor_sheet.h"
 #include "editors/prop_data.h"
 #include "editors/prop_lookup.h"
-#include "runtime/app/runtime_entry.h"
-#include "runtime/runtime_state.h"
-#include "simulator/core/runner/key_script.h"
-#include "simulator/core/runner/simulated_run.h"
 #include "tests/editors/editor_test_support.h"
 #include "widgets/dialogs.h"
 
@@ -22,7 +17,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 using namespace formwick;
 using namespace formwick::test;
@@ -94,38 +88,19 @@ private slots:
         QCOMPARE(definition.dataFiles[0].recordLength, 18);
 
         QTemporaryDir dir;
-        const std::filesystem::path hix = (dir.path() + "/FILES.HIX").toStdString();
-        CollectingSink sink;
-        QVERIFY(CBuildApplication(hix, sink).build(definition));
-        CParameters loaded;
-        QVERIFY(CBuildApplication(hix, sink).load(loaded));
-
-        const std::filesystem::path ramdisk = (dir.path() + "/RAM_DISK").toStdString();
-        std::filesystem::create_directories(ramdisk);
-        std::ofstream(ramdisk / "ITEMS.TXT", std::ios::binary) << "A1;Bolts\r\nA2;Nuts\r\n";
-
-        KeyScript script;
-        QVERIFY(parse_key_script("WAIT 6\n"
-                                 "ENTER\n" // Input
-                                 "EXPECT SCREEN \"Article:\"\n"
-                                 "TYPE \"A2\"\n"
-                                 "ENTER\n"
-                                 "EXPECT FILE \"PICKS.TXT\" LINE \"A2   |Nuts      \"\n"
-                                 "EXPECT FILE \"PICKS.TXT\" LINES 1\n",
-                                 script, sink));
-        std::ostringstream out;
-        SimulatedRunOptions options;
-        options.ramdisk = ramdisk;
-        options.outputDir = dir.path().toStdString();
-        options.out = &out;
-        const HeadlessResult result = run_simulated(script, [&] { runtime_main(loaded); }, options, sink);
-        rt_state_reset();
-        QVERIFY2(result.ok, qPrintable(QString::fromStdString(
-                                (sink.messages.empty() ? std::string() : sink.messages[0]) + "\n" + out.str())));
-        std::ifstream data(ramdisk / "PICKS.TXT", std::ios::binary);
-        std::ostringstream stored;
-        stored << data.rdbuf();
-        QCOMPARE(int(stored.str().size()), definition.dataFiles[0].recordLength);
+        const std::filesystem::path folder = dir.path().toStdString();
+        std::filesystem::create_directories(folder / "RAM_DISK");
+        std::ofstream(folder / "RAM_DISK" / "ITEMS.TXT", std::ios::binary) << "A1;Bolts\r\nA2;Nuts\r\n";
+        const std::string failure = build_load_and_run(definition, folder,
+                                                       "WAIT 6\n"
+                                                       "ENTER\n" // Input
+                                                       "EXPECT SCREEN \"Article:\"\n"
+                                                       "TYPE \"A2\"\n"
+                                                       "ENTER\n"
+                                                       "EXPECT FILE \"PICKS.TXT\" LINE \"A2   |Nuts      \"\n"
+                                                       "EXPECT FILE \"PICKS.TXT\" LINES 1\n");
+        QVERIFY2(failure.empty(), failure.c_str());
+        QCOMPARE(int(file_text(folder / "RAM_DISK" / "PICKS.TXT").size()), definition.dataFiles[0].recordLength);
     }
 };
 

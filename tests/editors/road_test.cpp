@@ -2,15 +2,10 @@
 // controls are built into an application file, loaded back and run
 // headless; the run shows the edited texts and stores the record the edit
 // describes.
-#include "appfile/build_application.h"
 #include "editors/editor_pages.h"
 #include "editors/editor_sheet.h"
 #include "editors/prop_form.h"
 #include "editors/prop_menu.h"
-#include "runtime/app/runtime_entry.h"
-#include "runtime/runtime_state.h"
-#include "simulator/core/runner/key_script.h"
-#include "simulator/core/runner/simulated_run.h"
 #include "tests/editors/editor_test_support.h"
 #include "widgets/dialogs.h"
 
@@ -21,8 +16,6 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
-#include <fstream>
-#include <sstream>
 
 using namespace formwick;
 using namespace formwick::test;
@@ -91,39 +84,21 @@ private slots:
         QVERIFY(dialogs.shown.empty());
 
         QTemporaryDir dir;
-        const std::filesystem::path hix = (dir.path() + "/SHOP.HIX").toStdString();
-        CollectingSink sink;
-        QVERIFY(CBuildApplication(hix, sink).build(definition));
-        CParameters loaded;
-        QVERIFY(CBuildApplication(hix, sink).load(loaded));
-        QVERIFY(json_of(loaded) == json_of(definition));
-
-        KeyScript script;
-        QVERIFY(parse_key_script("WAIT 6\n"
-                                 "ENTER\n" // Input
-                                 "EXPECT SCREEN \"Shop floor\"\n"
-                                 "EXPECT SCREEN \"Count boxes\"\n"
-                                 "ENTER\n"
-                                 "EXPECT SCREEN \"Boxes:\"\n"
-                                 "42\n"
-                                 "ENTER\n"
-                                 "EXPECT FILE \"Data1.txt\" LINE \"    42\"\n"
-                                 "EXPECT FILE \"Data1.txt\" LINES 1\n"
-                                 "EXPECT SCREEN \"Count boxes\"\n",
-                                 script, sink));
-        std::ostringstream out;
-        SimulatedRunOptions options;
-        options.ramdisk = (dir.path() + "/RAM_DISK").toStdString();
-        options.outputDir = dir.path().toStdString();
-        options.out = &out;
-        const HeadlessResult result = run_simulated(script, [&] { runtime_main(loaded); }, options, sink);
-        rt_state_reset();
-        QVERIFY2(result.ok, qPrintable(QString::fromStdString(
-                                (sink.messages.empty() ? std::string() : sink.messages[0]) + "\n" + out.str())));
-        std::ifstream data(options.ramdisk / "Data1.txt", std::ios::binary);
-        std::ostringstream stored;
-        stored << data.rdbuf();
-        QCOMPARE(QString::fromStdString(stored.str()), QStringLiteral("    42\r\n"));
+        const std::filesystem::path folder = dir.path().toStdString();
+        const std::string failure = build_load_and_run(definition, folder,
+                                                       "WAIT 6\n"
+                                                       "ENTER\n" // Input
+                                                       "EXPECT SCREEN \"Shop floor\"\n"
+                                                       "EXPECT SCREEN \"Count boxes\"\n"
+                                                       "ENTER\n"
+                                                       "EXPECT SCREEN \"Boxes:\"\n"
+                                                       "42\n"
+                                                       "ENTER\n"
+                                                       "EXPECT FILE \"Data1.txt\" LINE \"    42\"\n"
+                                                       "EXPECT FILE \"Data1.txt\" LINES 1\n"
+                                                       "EXPECT SCREEN \"Count boxes\"\n");
+        QVERIFY2(failure.empty(), failure.c_str());
+        QCOMPARE(QString::fromStdString(file_text(folder / "RAM_DISK" / "Data1.txt")), QStringLiteral("    42\r\n"));
     }
 };
 

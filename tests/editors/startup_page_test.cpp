@@ -382,31 +382,17 @@ private slots:
         f.ok();
         QVERIFY(f.errors().isEmpty());
 
-        CollectingSink sink;
-        const std::filesystem::path hix = (f.dir.path() + "/SPLASH.HIX").toStdString();
-        QVERIFY(CBuildApplication(hix, sink).build(f.definition));
-        CParameters loaded;
-        QVERIFY(CBuildApplication(hix, sink).load(loaded));
-        KeyScript script;
-        QVERIFY(parse_key_script("WAIT 1\nSCREEN PIXELS \"splash.txt\"\n", script, sink));
-        std::ostringstream out;
-        SimulatedRunOptions options;
-        options.ramdisk = (f.dir.path() + "/RAM_DISK").toStdString();
-        options.outputDir = f.dir.path().toStdString();
-        options.out = &out;
-        const HeadlessResult result = run_simulated(script, [&] { runtime_main(loaded); }, options, sink);
-        rt_state_reset();
-        QVERIFY2(result.ok, qPrintable(QString::fromStdString(out.str())));
-        std::ifstream shot(options.outputDir / "splash.txt", std::ios::binary);
-        std::ostringstream shown;
-        shown << shot.rdbuf();
+        const std::filesystem::path folder = f.dir.path().toStdString();
+        const std::string failure = build_load_and_run(f.definition, folder, "WAIT 1\nSCREEN PIXELS \"splash.txt\"\n");
+        QVERIFY2(failure.empty(), failure.c_str());
+        const std::string shown = file_text(folder / "splash.txt");
         const std::string expected = screen_text_art(previewed);
         // The picture fills rows 0 to 29; the lines below it are drawn too.
         int textPixels = 0;
         for (int y = 30; y < previewed.height; ++y)
             for (int x = 0; x < previewed.width; ++x) textPixels += previewed.dark(x, y) ? 1 : 0;
         QVERIFY(textPixels > 10);
-        QCOMPARE(QString::fromStdString(shown.str()), QString::fromStdString(expected));
+        QCOMPARE(QString::fromStdString(shown), QString::fromStdString(expected));
     }
 };
 
