@@ -18,23 +18,13 @@ using namespace formwick::test;
 
 namespace {
 
-struct BarcodeFixture {
-    CParameters definition;
-    CScriptedDialogs dialogs;
-    std::unique_ptr<CEditorSheet> sheet;
-
+struct BarcodeFixture : SheetOnPage {
     explicit BarcodeFixture(int pageId = kPageBarcode) { open(pageId); }
-    void open(int pageId) {
-        sheet = std::make_unique<CEditorSheet>(definition, dialogs);
-        show(pageId);
-    }
-    QWidget* page = nullptr;
     void show(int pageId) {
         sheet->showPage(pageId);
         page = sheet->pageById(pageId);
     }
     QCheckBox* box(int id) { return control<QCheckBox>(page, id); }
-    void ok() { control<QPushButton>(sheet.get(), "IDOK")->click(); }
 };
 
 // The static default label in the row of `box`.

@@ -20,18 +20,8 @@ using namespace formwick::test;
 
 namespace {
 
-struct DataFixture {
-    CParameters definition;
-    CScriptedDialogs dialogs;
-    std::unique_ptr<CEditorSheet> sheet;
-    QWidget* page;
-    DataFixture() {
-        sheet = std::make_unique<CEditorSheet>(definition, dialogs);
-        sheet->showPage(kPageData);
-        page = sheet->pageById(kPageData);
-    }
-    template <class T = QWidget> T* at(int id) { return control<T>(page, id); }
-    void ok() { control<QPushButton>(sheet.get(), "IDOK")->click(); }
+struct DataFixture : SheetOnPage {
+    DataFixture() { open(kPageData); }
     void setSize(int row, int size) { at<QSpinBox>(data_row_id(row, kDataColSize))->setValue(size); }
 };
 

@@ -2,15 +2,19 @@
 // id, and answering a modal dialog that a click opens.
 #pragma once
 
+#include "editors/editor_sheet.h"
 #include "model/parameters.h"
+#include "widgets/dialogs.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QString>
 #include <QTest>
 #include <QWidget>
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace formwick::test {
@@ -24,6 +28,22 @@ template <class T> T* control(QWidget* root, const QString& id) {
     return found;
 }
 template <class T> T* control(QWidget* root, int id) { return control<T>(root, QString::number(id)); }
+
+// The editor sheet on a definition, showing one page; controls of the page
+// by id, and the sheet's OK. Fill `definition` before `open`.
+struct SheetOnPage {
+    CParameters definition;
+    CScriptedDialogs dialogs;
+    std::unique_ptr<CEditorSheet> sheet;
+    QWidget* page = nullptr;
+    void open(int pageId) {
+        sheet = std::make_unique<CEditorSheet>(definition, dialogs);
+        sheet->showPage(pageId);
+        page = sheet->pageById(pageId);
+    }
+    template <class T = QWidget> T* at(int id) { return control<T>(page, id); }
+    void ok() { control<QPushButton>(sheet.get(), "IDOK")->click(); }
+};
 
 // Runs `open` (which opens a modal dialog) and, once the dialog is shown,
 // `drive` on it; `drive` must close the dialog.

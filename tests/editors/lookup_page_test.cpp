@@ -21,19 +21,11 @@ using namespace formwick::test;
 
 namespace {
 
-struct LookupFixture {
-    CParameters definition;
-    CScriptedDialogs dialogs;
-    std::unique_ptr<CEditorSheet> sheet;
-    QWidget* page;
+struct LookupFixture : SheetOnPage {
     explicit LookupFixture(bool used = true) {
         definition.lookups[0].used = used ? 1 : 0;
-        sheet = std::make_unique<CEditorSheet>(definition, dialogs);
-        sheet->showPage(kPageLookup);
-        page = sheet->pageById(kPageLookup);
+        open(kPageLookup);
     }
-    template <class T = QWidget> T* at(int id) { return control<T>(page, id); }
-    void ok() { control<QPushButton>(sheet.get(), "IDOK")->click(); }
 };
 
 std::string write_file(const QTemporaryDir& dir, const char* name, const std::string& content) {

@@ -16,21 +16,13 @@ using namespace formwick::test;
 
 namespace {
 
-struct MenuFixture {
-    CParameters definition;
-    CScriptedDialogs dialogs;
-    std::unique_ptr<CEditorSheet> sheet;
-    CPropMenu* page;
+struct MenuFixture : SheetOnPage {
     MenuFixture() {
         definition.menus[0].useHeader = 1;
         definition.menus[0].storeHeader = 1;
         definition.menus[0].headerVariable = 4;
-        sheet = std::make_unique<CEditorSheet>(definition, dialogs);
-        sheet->showPage(kPageMenu);
-        page = static_cast<CPropMenu*>(sheet->pageById(kPageMenu));
+        open(kPageMenu);
     }
-    template <class T = QWidget> T* at(int id) { return control<T>(page, id); }
-    void ok() { control<QPushButton>(sheet.get(), "IDOK")->click(); }
 };
 
 } // namespace

@@ -78,21 +78,12 @@ Bytes extended_font_file(int height, int width) {
     return file;
 }
 
-struct StartupFixture {
-    CParameters definition;
-    CScriptedDialogs dialogs;
-    std::unique_ptr<CEditorSheet> sheet;
-    CPropStartup* page;
+struct StartupFixture : SheetOnPage {
     QTemporaryDir dir;
 
-    StartupFixture() {
-        sheet = std::make_unique<CEditorSheet>(definition, dialogs);
-        sheet->showPage(kPageStartup);
-        page = static_cast<CPropStartup*>(sheet->pageById(kPageStartup));
-    }
-    template <class T = QWidget> T* at(int id) { return control<T>(page, id); }
+    StartupFixture() { open(kPageStartup); }
+    CPropStartup* startup() { return static_cast<CPropStartup*>(page); }
     void click(int id) { at<QPushButton>(id)->click(); }
-    void ok() { control<QPushButton>(sheet.get(), "IDOK")->click(); }
 
     QString write(const QString& name, const Bytes& bytes) {
         const QString path = dir.path() + "/" + name;
@@ -266,7 +257,7 @@ private slots:
         QCOMPARE(fonts->currentText(), QStringLiteral("Large"));
         QVERIFY(!f.at(kStartClearFont)->isEnabled());
         // The stored choice changes only by the user's own selection.
-        QCOMPARE(int(f.page->workingCopy().splashFont), 2);
+        QCOMPARE(int(f.startup()->workingCopy().splashFont), 2);
         f.loadThrough(kStartLoadFont, QString()); // cancelled: nothing happens
         QCOMPARE(f.errors().size(), 2);
     }
@@ -301,10 +292,10 @@ private slots:
         QVERIFY(f.at(kStartMenuImagePreview[1])->isEnabled());
         QVERIFY(!f.at(kStartMenuImagePreview[0])->isEnabled());
         // A bad file changes nothing and says why.
-        const auto before = f.page->workingCopy().splashImage;
+        const auto before = f.startup()->workingCopy().splashImage;
         f.loadThrough(kStartLoadImage, f.write("bad.bmp", Bytes(40, 'B')));
         QCOMPARE(f.errors(), QStringList{"Cannot load bitmap image"});
-        QVERIFY(f.page->workingCopy().splashImage == before);
+        QVERIFY(f.startup()->workingCopy().splashImage == before);
         f.ok();
         const CParamStartup& s = f.definition.startup;
         QCOMPARE(int(s.splashImage[0]), 128);
