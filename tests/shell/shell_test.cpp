@@ -129,8 +129,6 @@ class ShellTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void init() {
         QSettings("Formwick", "Formwick").clear();
         folder = std::make_unique<QTemporaryDir>();

@@ -64,8 +64,6 @@ class TerminalWindowTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void init() {
         QSettings("Formwick", "Formwick").clear();
         folder = std::make_unique<QTemporaryDir>();
