@@ -2,6 +2,7 @@
 
 #include "simulator/core/fonts/builtin_fonts.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace formwick {
@@ -53,10 +54,10 @@ int FontView::glyph_index(int code) const {
     return static_cast<int>((*rank_)[byte] + static_cast<std::uint32_t>(std::popcount(before)));
 }
 
-bool FontView::stroke(int index, int x, int y) const {
-    if (!valid() || index < 0 || x < 0 || y < 0 || x >= width_ || y >= height_) return false;
+// Glyphs are stored column by column in bands of 8 rows; the first band
+// holds the rows that do not fill a whole band, in its high bits.
+void FontView::locate_row(int y, int& band, int& bit) const {
     const int first_rows = height_ % 8 == 0 ? 8 : height_ % 8;
-    int band, bit;
     if (y < first_rows) {
         band = 0;
         bit = 8 - first_rows + y;
@@ -64,10 +65,30 @@ bool FontView::stroke(int index, int x, int y) const {
         band = 1 + (y - first_rows) / 8;
         bit = (y - first_rows) % 8;
     }
+}
+
+bool FontView::stroke(int index, int x, int y) const {
+    if (!valid() || index < 0 || x < 0 || y < 0 || x >= width_ || y >= height_) return false;
+    int band, bit;
+    locate_row(y, band, bit);
     const std::size_t offset = static_cast<std::size_t>(index) * bytes_per_glyph() +
                                static_cast<std::size_t>(band * width_ + x);
     if (offset >= glyphs_size_) return false;
     return (glyphs_[offset] >> bit) & 1;
+}
+
+std::uint64_t FontView::row_strokes(int index, int y) const {
+    if (!valid() || index < 0 || y < 0 || y >= height_ || width_ > kMaxRowWidth) return 0;
+    int band, bit;
+    locate_row(y, band, bit);
+    const std::size_t start = static_cast<std::size_t>(index) * bytes_per_glyph() + static_cast<std::size_t>(band * width_);
+    if (start >= glyphs_size_) return 0;
+    // A glyph cut short by the end of the image has no strokes past it.
+    const std::size_t count = std::min(static_cast<std::size_t>(width_), glyphs_size_ - start);
+    const std::uint8_t* column = glyphs_ + start;
+    std::uint64_t row = 0;
+    for (std::size_t x = 0; x < count; ++x) row |= static_cast<std::uint64_t>((column[x] >> bit) & 1u) << x;
+    return row;
 }
 
 } // namespace formwick

@@ -38,8 +38,15 @@ public:
     int glyph_index(int code) const;
     // The stroke bit of pixel (x, y) of glyph position `index`.
     bool stroke(int index, int x, int y) const;
+    // Row y of glyph position `index` at once: bit x is stroke(index, x, y).
+    // For fonts up to 64 pixels wide (wider fonts: use stroke()).
+    std::uint64_t row_strokes(int index, int y) const;
+    static constexpr int kMaxRowWidth = 64;
 
 private:
+    // Where row y's bits lie: the band (a run of `width_` bytes) and the bit.
+    void locate_row(int y, int& band, int& bit) const;
+
     const std::uint8_t* glyphs_ = nullptr;
     std::size_t glyphs_size_ = 0;
     const std::uint8_t* presence_ = nullptr;

@@ -71,9 +71,15 @@ void CStatDisplay::draw_glyph_at_cursor(int code) {
     // are opaque: every visible pixel of the cell is written.
     const int x0 = std::max(0, -left), x1 = std::min(font_.width(), width_ - left);
     const int y0 = std::max(0, -top), y1 = std::min(font_.height(), height_ - top);
+    const bool byRow = font_.width() <= FontView::kMaxRowWidth;
     for (int y = y0; y < y1; ++y) {
         Pixel* out = &at(left, top + y);
-        for (int x = x0; x < x1; ++x) out[x] = font_.stroke(index, x, y) != state_.reverse ? kPixelDark : background_;
+        if (byRow) {
+            const std::uint64_t strokes = font_.row_strokes(index, y);
+            for (int x = x0; x < x1; ++x) out[x] = ((strokes >> x) & 1u) != state_.reverse ? kPixelDark : background_;
+        } else {
+            for (int x = x0; x < x1; ++x) out[x] = font_.stroke(index, x, y) != state_.reverse ? kPixelDark : background_;
+        }
     }
     if (y0 < y1) mark_rows(top + y0, top + y1);
 }
@@ -269,9 +275,10 @@ int CStatDisplay::restore(const char* name) {
     // A short file restores the bands it holds; the rest stays as it is.
     for (long long i = 0; i < got; ++i) {
         const int band = static_cast<int>(i) / width_, x = static_cast<int>(i) % width_;
-        for (int k = 0; k < 8; ++k)
-            set_pixel(x, band * 8 + k, (bytes[static_cast<std::size_t>(i)] >> k) & 1 ? PIXEL_DARK : PIXEL_BACKGROUND);
+        const unsigned byte = bytes[static_cast<std::size_t>(i)];
+        for (int k = 0; k < 8; ++k) at(x, band * 8 + k) = (byte >> k) & 1u ? kPixelDark : background_;
     }
+    if (got > 0) mark_rows(0, static_cast<int>((got + width_ - 1) / width_) * 8);
     refresh();
     return 0;
 }

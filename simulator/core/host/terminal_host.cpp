@@ -38,7 +38,7 @@ RunEnd CTerminal::run(const RunSetup& setup, const std::function<void()>& routin
             if (entry.kind == KEY_KIND_KEY) keyTable_.push_back(entry);
         phase_ = Phase::running;
     }
-    driverWake_.notify_all();
+    wake_driver();
 
     // Undone in reverse order: the tick thread ends before the services are
     // uninstalled, since tick callbacks draw through them.
@@ -76,7 +76,7 @@ void CTerminal::finish_run() {
         scanner_.disarm();
         barcodeDialog_ = false;
     }
-    driverWake_.notify_all();
+    wake_driver();
 }
 
 void CTerminal::stop() {
@@ -129,7 +129,7 @@ void CTerminal::tick_thread_main() {
         if (next < now) next = now + milliseconds(kTickMs);
     }
     tickRunning_ = false;
-    driverWake_.notify_all();
+    wake_driver();
 }
 
 // A tick thread that does not end within 5 s (a callback that hangs) is
@@ -160,7 +160,7 @@ void CTerminal::wake_if_due() {
                      (wait_.deadline != HostClock::kNever && clock_.now() >= wait_.deadline);
     if (!due) return;
     wait_.active = false;
-    runtimeWake_.notify_all();
+    wake_runtime();
 }
 
 void CTerminal::block(std::unique_lock<std::mutex>& lock, Wait wait) {
@@ -168,13 +168,14 @@ void CTerminal::block(std::unique_lock<std::mutex>& lock, Wait wait) {
     wait_ = wait;
     wait_.active = true;
     wake_if_due();
-    driverWake_.notify_all();
+    wake_driver();
     while (wait_.active) {
         if (!clock_.is_virtual() && wait_.deadline != HostClock::kNever) {
             runtimeWake_.wait_until(lock, clock_.real_point(wait_.deadline));
             wake_if_due();
         } else {
-            runtimeWake_.wait(lock);
+            spin_for_wake(lock);
+            if (wait_.active) runtimeWake_.wait(lock);
         }
     }
     throw_if_stopped();
@@ -182,16 +183,47 @@ void CTerminal::block(std::unique_lock<std::mutex>& lock, Wait wait) {
 
 void CTerminal::queue_letter(int letter) { queue_.push_back(letter); }
 
+void CTerminal::wake_runtime() {
+    wakes_.fetch_add(1, std::memory_order_release);
+    runtimeWake_.notify_all();
+}
+
+void CTerminal::wake_driver() {
+    wakes_.fetch_add(1, std::memory_order_release);
+    driverWake_.notify_all();
+}
+
+// On a virtual clock a script player and the runtime hand the terminal to
+// each other for every key, thousands of times a second, and the work in
+// between is often shorter than a sleep and wake-up through the kernel. So
+// the waiting side first spins a little (yielding the processor, which keeps
+// a one-processor machine going) and sleeps only when the other side takes
+// longer. Real-clock runs wait for a person and never spin.
+void CTerminal::spin_for_wake(std::unique_lock<std::mutex>& lock) {
+    static const bool severalProcessors = std::thread::hardware_concurrency() > 1;
+    if (!clock_.is_virtual() || !severalProcessors) return;
+    constexpr auto kSpin = std::chrono::microseconds(200);
+    const unsigned seen = wakes_.load(std::memory_order_relaxed);
+    lock.unlock();
+    const auto until = std::chrono::steady_clock::now() + kSpin;
+    for (unsigned n = 1; wakes_.load(std::memory_order_acquire) == seen; ++n) {
+        if (n % 16 == 0 && std::chrono::steady_clock::now() >= until) break;
+        std::this_thread::yield();
+    }
+    lock.lock();
+}
+
 // ------------------------------------------------------- virtual driving
 RuntimeState CTerminal::wait_idle(std::chrono::milliseconds limit) {
     const auto giveUp = std::chrono::steady_clock::now() + limit;
     const bool isVirtual = clock_.is_virtual();
     std::unique_lock lock(mutex_);
+    const auto idle = [this, isVirtual] {
+        return phase_ == Phase::finished || (phase_ == Phase::running && wait_.active && (wait_.forInput || isVirtual));
+    };
     for (;;) {
-        const bool settled = driverWake_.wait_until(lock, giveUp, [this, isVirtual] {
-            return phase_ == Phase::finished ||
-                   (phase_ == Phase::running && wait_.active && (wait_.forInput || isVirtual));
-        });
+        if (!idle()) spin_for_wake(lock);
+        const bool settled = driverWake_.wait_until(lock, giveUp, idle);
         if (!settled) return RuntimeState::busy;
         if (phase_ == Phase::finished) return RuntimeState::finished;
         if (wait_.forInput) return RuntimeState::waiting;
@@ -205,8 +237,9 @@ bool CTerminal::advance(HostClock::Millis ms, std::chrono::milliseconds limit) {
     std::unique_lock lock(mutex_);
     for (;;) {
         // The limit holds for each wake-up: a long wait may take many.
-        const bool settled =
-            driverWake_.wait_for(lock, limit, [this] { return phase_ != Phase::running || wait_.active; });
+        const auto settledNow = [this] { return phase_ != Phase::running || wait_.active; };
+        if (!settledNow()) spin_for_wake(lock);
+        const bool settled = driverWake_.wait_for(lock, limit, settledNow);
         if (!settled) return false;
         if (clock_.now() >= target) return true;
         step_towards(target, lock);

@@ -37,6 +37,7 @@
 #include "simulator/core/keys/multi_tap.h"
 #include "simulator/core/led/led_state.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -160,6 +161,14 @@ private:
     void step_towards(HostClock::Millis target, std::unique_lock<std::mutex>& lock);
     void apply_tap(const TapEffect& effect, DisplayService* display); // lock held
     void finish_run();
+    // Wake the runtime's or the driver's wait and count the wake-up for
+    // spin_for_wake().
+    void wake_runtime();
+    void wake_driver();
+    // Before a thread sleeps on a condition: on a virtual clock, spins with
+    // the lock released until the other side wakes it or a short time has
+    // passed. The caller checks its condition again afterwards.
+    void spin_for_wake(std::unique_lock<std::mutex>& lock);
 
     HostClock clock_;
     HostCalendar calendar_;
@@ -172,6 +181,9 @@ private:
     std::condition_variable runtimeWake_; // the runtime's waits
     std::condition_variable driverWake_;  // wait_idle, advance, the end of the tick thread
     std::condition_variable tickWake_;    // the tick thread's sleep
+    // Counts wake_runtime() and wake_driver() calls; written under the lock,
+    // read without it while spinning.
+    std::atomic<unsigned> wakes_{0};
     bool stop_ = false;
     Phase phase_ = Phase::not_started;
     Wait wait_;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace formwick {
 namespace {
@@ -44,6 +45,25 @@ TEST(BuiltinFonts, FirstBandOfATwelveRowFontHoldsTheTopRowsInItsHighBits) {
     EXPECT_EQ(upper[6], 0x03);
     EXPECT_TRUE(font.stroke(223, 0, 5));
     EXPECT_FALSE(font.stroke(223, 0, 6));
+}
+
+// Drawing takes a glyph's rows at once; every row must match the single
+// strokes, including a custom font whose last glyph is cut short.
+TEST(BuiltinFonts, RowStrokesMatchTheSingleStrokes) {
+    std::vector<FontView> fonts;
+    for (int f = 0; f < kBuiltinFontCount; ++f) fonts.push_back(FontView::builtin(f));
+    const std::uint8_t* six = builtin_font(0);
+    fonts.push_back(FontView::custom(six, builtin_font_size(0) - 3));
+    for (std::size_t f = 0; f < fonts.size(); ++f) {
+        const FontView& font = fonts[f];
+        for (int glyph = 0; glyph < 257; ++glyph)
+            for (int y = -1; y <= font.height(); ++y) {
+                std::uint64_t expected = 0;
+                for (int x = 0; x < font.width(); ++x)
+                    if (font.stroke(glyph, x, y)) expected |= std::uint64_t{1} << x;
+                ASSERT_EQ(font.row_strokes(glyph, y), expected) << "font " << f << " glyph " << glyph << " row " << y;
+            }
+    }
 }
 
 TEST(BuiltinFonts, ExceptionsToTheCodePageLayoutAndBoxDrawingReachesTheEdges) {
