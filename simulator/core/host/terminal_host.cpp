@@ -27,6 +27,7 @@ RunEnd CTerminal::run(const RunSetup& setup, const std::function<void()>& routin
         stop_ = false;
         queue_.clear();
         multiTap_.commit();
+        previewDue_ = false;
         countdown_ = 0;
         wait_ = Wait{};
         scanner_.disarm();
@@ -167,6 +168,7 @@ void CTerminal::block(std::unique_lock<std::mutex>& lock, Wait wait) {
     throw_if_stopped();
     wait_ = wait;
     wait_.active = true;
+    draw_preview(display_);
     wake_if_due();
     wake_driver();
     while (wait_.active) {

@@ -160,6 +160,7 @@ private:
     HostClock::Millis next_useful_tick() const;
     void step_towards(HostClock::Millis target, std::unique_lock<std::mutex>& lock);
     void apply_tap(const TapEffect& effect, DisplayService* display); // lock held
+    void draw_preview(DisplayService* display);                       // lock held
     void finish_run();
     // Wake the runtime's or the driver's wait and count the wake-up for
     // spin_for_wake().
@@ -193,6 +194,7 @@ private:
     bool alpha_ = false;
     bool preview_ = true;
     MultiTap multiTap_;
+    bool previewDue_ = false; // a tap's letter waits to be drawn
     std::vector<KeyListEntry> keyTable_;
     DisplayService* display_ = nullptr;
     BarcodeEntry* barcodes_ = nullptr;

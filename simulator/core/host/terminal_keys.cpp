@@ -26,16 +26,29 @@ void CTerminal::key_press(int code) {
     apply_tap(effect, display_);
 }
 
-// The preview is drawn under the lock: the runtime cannot take the next key
-// (and draw its echo) until it is on the screen.
 void CTerminal::apply_tap(const TapEffect& effect, DisplayService* display) {
     if (effect.commit) queue_letter(effect.commit);
     if (effect.send) queue_.push_back(effect.send);
-    if (effect.preview && preview_ && display) {
-        display->glyph(effect.preview);
-        display->refresh();
+    if (effect.preview) {
+        previewDue_ = true;
+        draw_preview(display);
     }
     wake_if_due();
+}
+
+// The pending letter is drawn at the runtime's cursor, which the runtime
+// moves by hand in its display state. So it is drawn only while the runtime
+// is stopped in a wait: under the lock, the runtime can leave the wait (and
+// take the next key, and draw its echo) only after the preview is on the
+// screen. A tap made while the runtime is busy is drawn by the runtime's own
+// thread when it next waits.
+void CTerminal::draw_preview(DisplayService* display) {
+    if (!previewDue_ || !wait_.active) return;
+    previewDue_ = false;
+    const int letter = multiTap_.pending();
+    if (!letter || !preview_ || !display) return;
+    display->glyph(letter);
+    display->refresh();
 }
 
 void CTerminal::set_alpha_mode(bool on) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+
 namespace formwick::test {
 namespace {
 
@@ -77,6 +79,34 @@ TEST_F(HostAlpha, ThePendingLetterIsDrawnAtTheCursorWithoutMovingIt) {
     run.press('2');
     EXPECT_EQ(run.display.glyphs, (std::vector<RecordingDisplay::Glyph>{{'a', 4, 2}, {'b', 4, 2}}));
     EXPECT_EQ(run.display.state_.cursorColumn, 4);
+}
+
+// The runtime sets its cursor by hand; a tap made while it is busy must not
+// draw at a cursor it is changing. The preview waits for the runtime's next
+// wait and is drawn then, at the cursor the runtime left.
+TEST(HostAlphaBusy, ATapWhileTheRuntimeIsBusyIsPreviewedAtItsNextWait) {
+    std::promise<void> busy, tapped;
+    std::shared_future<void> tappedSeen = tapped.get_future().share();
+    std::vector<int> got;
+    VirtualRun run([&] {
+        key_get(); // the go-ahead: from here on the routine is busy
+        display_state().cursorColumn = 7;
+        busy.set_value();
+        tappedSeen.wait();
+        display_state().cursorRow = 3;
+        for (;;) got.push_back(key_get());
+    });
+    run.settle();
+    run.terminal.set_alpha_mode(true);
+    run.terminal.key_press(KEY_ENTER);
+    busy.get_future().wait();
+    run.terminal.key_press('2');
+    run.terminal.key_press('2');
+    EXPECT_TRUE(run.display.glyphs.empty()) << "drawn while the runtime was busy";
+    tapped.set_value();
+    run.settle();
+    EXPECT_EQ(run.display.glyphs, (std::vector<RecordingDisplay::Glyph>{{'b', 7, 3}}));
+    EXPECT_TRUE(got.empty());
 }
 
 TEST_F(HostAlpha, NoPreviewWhenItIsSwitchedOff) {
