@@ -145,15 +145,12 @@ long long BufferedFile::read(long long position, void* buffer, long long count) 
         const long long at = position + done;
         const long long in_page = at % kPageSize;
         const long long n = std::min(kPageSize - in_page, count - done);
-        if (page_loaded(at / kPageSize)) {
-            std::memcpy(out + done, page(at / kPageSize) + in_page, static_cast<std::size_t>(n));
-        } else {
-            // A page only read is not kept: searching a large index reads
-            // a few blocks, straight from the host file.
-            const long long from_disk = std::clamp(on_disk_ - at, 0LL, n);
-            if (from_disk > 0 && !read_fully(fd_, out + done, from_disk, at)) return done > 0 ? done : -1;
-            std::memset(out + done + from_disk, 0, static_cast<std::size_t>(n - from_disk));
-        }
+        // A page read is kept too: the buffer outlives the handles (the RAM
+        // disk keeps it for the next open), so the blocks near the root of
+        // an index come from memory at every later search.
+        const std::uint8_t* p = page(at / kPageSize);
+        if (!p) return done > 0 ? done : -1;
+        std::memcpy(out + done, p + in_page, static_cast<std::size_t>(n));
         done += n;
     }
     return count;
@@ -203,6 +200,7 @@ int BufferedFile::flush() {
     // clean; from there on it may still hold bytes of a longer past, so every
     // page there is written, zeros included.
     const long long stale_from = on_disk_;
+    if (length_changed_ || any_dirty_ || stale_from < size_) ++write_backs_;
     if (length_changed_) {
         if (::ftruncate(fd_, static_cast<off_t>(size_)) != 0) return -1;
         length_changed_ = false;

@@ -10,9 +10,7 @@
 // start deletes.
 //
 // The content is kept in pages of kPageSize bytes: a page is read from the
-// host file when it is first written, while reads of a page not in memory go
-// straight to the host file, so opening a large index to find one key costs
-// what it would without the buffer. Pages written since the last flush are dirty;
+// host file when it is first read or written. Pages written since the last flush are dirty;
 // flush() writes them back and sets the host file's length. Pages sit in
 // 2 MiB chunks that ask for huge pages, because a large index is visited at
 // random and would otherwise miss the address translation cache at almost
@@ -30,15 +28,18 @@ class BufferedFile {
 public:
     static constexpr long long kPageSize = 4096;
 
-    // Over the open host file `fd` of `size` bytes; the descriptor is the
+    // Over the open host file `fd` of `size` bytes, opened for reading and
+    // writing or (`writable` false) for one of them; the descriptor is the
     // buffer's own from now on and is closed with it.
-    BufferedFile(int fd, long long size) : fd_(fd), size_(size), on_disk_(size) {}
+    BufferedFile(int fd, long long size, bool writable = true)
+        : fd_(fd), writable_(writable), size_(size), on_disk_(size) {}
     ~BufferedFile();
     BufferedFile(const BufferedFile&) = delete;
     BufferedFile& operator=(const BufferedFile&) = delete;
 
     long long size() const { return size_; }
     int descriptor() const { return fd_; }
+    bool writable() const { return writable_; }
 
     // Bytes read at `position` (fewer at the end), or -1 when a page cannot
     // be read from the host file.
@@ -51,6 +52,8 @@ public:
     // Writes the dirty pages back and sets the host file's length: 0, or -1
     // (the pages stay dirty, so a later flush tries again).
     int flush();
+    // How many flushes have changed the host file so far.
+    long long write_backs() const { return write_backs_; }
 
 private:
     static constexpr long long kChunkPages = 512;
@@ -70,12 +73,14 @@ private:
     bool page_loaded(long long number) const;
 
     int fd_;
+    bool writable_;
     long long size_;
     // Host file bytes below this are the file's content; beyond it, pages
     // not yet in memory are zeros (the file was cut, or has grown here).
     long long on_disk_;
     bool length_changed_ = false;
     bool any_dirty_ = false;
+    long long write_backs_ = 0;
     std::vector<std::unique_ptr<Chunk>> chunks_;
 };
 

@@ -16,9 +16,15 @@
 // (an index reads its blocks as seek + read pairs).
 //
 // Index files (names ending ".IDX" in any case) are buffered in memory
-// while open (buffered_file.h) and written back when their last handle
-// closes; handles open on the same index share one buffer, and the file's
-// size is reported from it. Every other file is written through: a write
+// while open (buffered_file.h) and written back when a handle closes;
+// handles open on the same index share one buffer, and the file's size is
+// reported from it. After its last handle closes, the buffer stays (a few
+// at most, with their descriptors): the runtime opens and closes an index
+// for every lookup and every record stored, and the next open of the same
+// host file takes the buffer back without asking the operating system
+// again. It does so only while the host file is the same file, unchanged
+// since (inode, size, write and change times): a file replaced, written or
+// removed behind the RAM disk's back is opened afresh. Every other file is written through: a write
 // has reached the operating system when it returns. A file opened to be
 // emptied is never truncated on the host (the file system would flush the
 // old blocks at its close): an index is emptied in memory and overwritten
@@ -32,6 +38,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <vector>
 
@@ -61,8 +68,9 @@ public:
     std::vector<RamDiskEntry> list() override;
 
 private:
-    // The host path of an existing entry matching `name` in any case.
-    std::optional<std::filesystem::path> find(const std::string& name) const;
+    // The host path of an existing entry matching `name` in any case, and
+    // its lstat() in `found` when asked.
+    std::optional<std::filesystem::path> find(const std::string& name, struct stat* found = nullptr) const;
     struct OpenFile {
         int fd = -1; // -1 when the handle is free
         long long position = 0;
@@ -70,15 +78,32 @@ private:
         dev_t device = 0;
         ino_t inode = 0;
         bool writable = false;
+        // Index files: the host file as seen at the open, and the buffer's
+        // write-backs then (the stamp holds until the buffer writes again).
+        struct stat stamp{};
+        long long write_backs = 0;
     };
     OpenFile* file(int handle);
+    int add_handle(OpenFile opened);
     // The buffer of an index already open on the host file (device, inode).
     std::shared_ptr<BufferedFile> shared_buffer(dev_t device, ino_t inode) const;
     bool open_elsewhere(dev_t device, ino_t inode) const;
 
+    // Index buffers whose last handle has closed, with the host file's
+    // lstat() as it was then (see the top).
+    struct KeptIndex {
+        std::shared_ptr<BufferedFile> buffer;
+        struct stat stamp{};
+    };
+    static constexpr std::size_t kKeptIndexes = 8;
+    std::shared_ptr<BufferedFile> take_kept(const struct stat& now, bool writing);
+    void keep(std::shared_ptr<BufferedFile> buffer, const OpenFile& last);
+    void forget_kept(dev_t device, ino_t inode);
+
     std::filesystem::path folder_;
     bool buffer_indexes_;
     std::vector<OpenFile> files_;
+    std::vector<KeptIndex> kept_;
 };
 
 // True for a plain RAM disk file name that cannot leave the folder.

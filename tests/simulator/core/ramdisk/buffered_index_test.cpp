@@ -8,6 +8,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <string>
 #include <sys/resource.h>
@@ -169,6 +170,59 @@ TEST_F(BufferedIndexTest, AFileCutAndGrownAgainHoldsZerosThere) {
     EXPECT_EQ(get("CUT.IDX"), std::string(100, 'o') + std::string(11900, '\0') + "end");
 }
 
+// After its last close an index's buffer is kept for the next open. That
+// open must see exactly the host file: the kept pages when nothing touched
+// it, the new content when it was changed, replaced or removed meanwhile.
+TEST_F(BufferedIndexTest, AReopenedIndexReadsTheHostFileAsItIsNow) {
+    struct Case {
+        const char* what;
+        std::function<void(CRamDisk&, const fs::path&)> meanwhile;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"untouched", [](CRamDisk&, const fs::path&) {}, "kept content"},
+        {"rewritten longer on the host",
+         [](CRamDisk&, const fs::path& file) { std::ofstream(file, std::ios::binary) << "changed on the host"; },
+         "changed on the host"},
+        {"replaced by another file",
+         [](CRamDisk&, const fs::path& file) {
+             std::ofstream(file.string() + ".new", std::ios::binary) << "replaced";
+             fs::rename(file.string() + ".new", file);
+         },
+         "replaced"},
+        {"removed and made again through the disk",
+         [](CRamDisk& disk, const fs::path&) {
+             ASSERT_EQ(disk.remove("keep.idx"), 0);
+             int h = disk.open("KEEP.IDX", FILE_WRITE | FILE_CREATE);
+             ASSERT_EQ(disk.write(h, "new", 3), 3);
+             ASSERT_EQ(disk.close(h), 0);
+         },
+         "new"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CRamDisk disk(folder);
+        int h = disk.open("KEEP.IDX", FILE_READ | FILE_WRITE | FILE_CREATE | FILE_TRUNCATE);
+        ASSERT_GE(h, 0);
+        ASSERT_EQ(disk.write(h, "kept content", 12), 12);
+        char first[4] = {};
+        ASSERT_EQ(disk.seek(h, 0, FILE_SEEK_SET), 0);
+        ASSERT_EQ(disk.read(h, first, 4), 4); // pages read are kept too
+        ASSERT_EQ(disk.close(h), 0);
+        EXPECT_EQ(get("KEEP.IDX"), "kept content") << "written back at the close";
+        c.meanwhile(disk, folder / "KEEP.IDX");
+
+        h = disk.open("keep.idx", FILE_READ);
+        ASSERT_GE(h, 0);
+        char seen[64] = {};
+        EXPECT_EQ(disk.read(h, seen, sizeof seen - 1), static_cast<long long>(c.expected.size()));
+        EXPECT_EQ(std::string(seen), c.expected);
+        EXPECT_EQ(disk.seek(h, 0, FILE_SEEK_END), static_cast<long long>(c.expected.size()));
+        EXPECT_EQ(disk.close(h), 0);
+        fs::remove(folder / "KEEP.IDX");
+    }
+}
+
 TEST_F(BufferedIndexTest, ARemovedOpenIndexStaysGone) {
     CRamDisk disk(folder);
     int h = disk.open("GONE.IDX", FILE_READ | FILE_WRITE | FILE_CREATE);
@@ -197,6 +251,12 @@ TEST_F(BufferedIndexTest, AFailedWriteBackFailsTheClose) {
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, old_handler);
     EXPECT_EQ(closed, -1);
+    // The buffer that could not be written back is not kept: the next open
+    // sees what the host file holds, not the lost blocks.
+    h = disk.open("BIG.IDX", FILE_READ);
+    ASSERT_GE(h, 0);
+    EXPECT_EQ(disk.seek(h, 0, FILE_SEEK_END), static_cast<long long>(fs::file_size(folder / "BIG.IDX")));
+    EXPECT_EQ(disk.close(h), 0);
 }
 
 } // namespace
