@@ -2,9 +2,11 @@
 #include "simulator/core/runner/key_script_file.h"
 #include "simulator/core/runner/script_executor.h"
 
-#include <fstream>
-
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <unistd.h>
 
 namespace formwick::test {
 namespace {
@@ -168,7 +170,8 @@ TEST(HostScriptCheck, WhatTheModelCannotDo) {
 }
 
 TEST(HostScriptFile, NamesTheFileInEveryMessage) {
-    const std::filesystem::path path = std::filesystem::temp_directory_path() / "formwick-host-script.txt";
+    const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                           ("formwick-host-script-" + std::to_string(::getpid()) + ".txt");
     std::ofstream(path) << "ENTER\nHOP\n";
     KeyScript script;
     CollectingSink sink;
