@@ -3,6 +3,9 @@
 #include "runtime/db/block_cache.h"
 #include "runtime/db/index_io.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace formwick {
 
 namespace {
@@ -12,17 +15,32 @@ struct BlockSearch {
     int equal = -1;   // offset of the first equal entry, -1 when none
 };
 
+// True when one of the eight bytes of `word` is zero.
+bool has_zero_byte(std::uint64_t word) {
+    return ((word - 0x0101010101010101ull) & ~word & 0x8080808080808080ull) != 0;
+}
+
 // Visits the entries in order and stops at the first one not smaller than
 // the key. Comparing and finding each key's end are one pass over its bytes
-// (this loop is most of the CPU time of a rebuild).
+// (this loop is most of the CPU time of a rebuild): eight bytes at a time
+// while they are equal and hold no NUL, then byte by byte. The key is
+// copied into a buffer padded with zeros, so those wide reads stay inside
+// it; no byte past the key's NUL decides anything.
 BlockSearch block_search(const std::uint8_t* b, const char* key) {
     BlockSearch s;
     int used = block_used(b);
-    const auto* wanted = reinterpret_cast<const unsigned char*>(key);
+    unsigned char wanted[INDEX_KEY_MAX + 1 + 8] = {};
+    for (int i = 0; i < INDEX_KEY_MAX + 1 && key[i] != 0; ++i) wanted[i] = static_cast<unsigned char>(key[i]);
     for (int off = 0; off < used;) {
         const std::uint8_t* k = block_area(b) + off + 8;
         int room = used - off - 8 < INDEX_KEY_MAX + 1 ? used - off - 8 : INDEX_KEY_MAX + 1;
         int i = 0;
+        for (; i + 8 <= room; i += 8) {
+            std::uint64_t have, want;
+            std::memcpy(&have, k + i, 8);
+            std::memcpy(&want, wanted + i, 8);
+            if (have != want || has_zero_byte(have)) break;
+        }
         while (i < room && k[i] != 0 && k[i] == wanted[i]) ++i;
         if (i >= room) index_escape(-10); // a key without its NUL
         int c = static_cast<int>(k[i]) - static_cast<int>(wanted[i]);
@@ -32,9 +50,9 @@ BlockSearch block_search(const std::uint8_t* b, const char* key) {
             break;
         }
         s.smaller = off;
-        while (k[i] != 0)
-            if (++i >= room) index_escape(-10);
-        int size = index_entry_size(i);
+        const void* end = std::memchr(k + i, 0, static_cast<std::size_t>(room - i));
+        if (!end) index_escape(-10);
+        int size = index_entry_size(static_cast<int>(static_cast<const std::uint8_t*>(end) - k));
         if (off + size > used) index_escape(-10);
         off += size;
     }
