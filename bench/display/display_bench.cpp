@@ -1,7 +1,9 @@
 // Cost of filling the screen with text, and of reading a screen back (done
 // by scripts after every step of a run).
+#include "simulator/core/display/mixed_font_reader.h"
 #include "simulator/core/display/screen_reader.h"
 #include "simulator/core/display/stat_display.h"
+#include "simulator/core/fonts/builtin_fonts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -47,6 +49,31 @@ void BM_ReadBack(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(read_screen_text(screen, view));
 }
 BENCHMARK(BM_ReadBack)->Arg(2)->Arg(3);
+
+// A full screen in the given font, read in every built-in font at every text
+// offset (what a script's screen check tries).
+void BM_ReadEveryBuiltinFont(benchmark::State& state) {
+    CStatDisplay display;
+    display.set_font(static_cast<int>(state.range(0)));
+    fill_screen(display);
+    const Screen screen = compose_screen(display);
+    for (auto _ : state)
+        for (int font = 0; font < kBuiltinFontCount; ++font)
+            benchmark::DoNotOptimize(read_screen_text_every_offset(screen, FontView::builtin(font)));
+}
+BENCHMARK(BM_ReadEveryBuiltinFont)->Arg(2)->Arg(3);
+
+// The same screen read as a mix of the display's font and the built-in ones.
+void BM_ReadMixed(benchmark::State& state) {
+    CStatDisplay display;
+    display.set_font(static_cast<int>(state.range(0)));
+    fill_screen(display);
+    const Screen screen = compose_screen(display);
+    std::vector<FontView> fonts{display.font()};
+    for (int font = 0; font < kBuiltinFontCount; ++font) fonts.push_back(FontView::builtin(font));
+    for (auto _ : state) benchmark::DoNotOptimize(read_screen_text_mixed(screen, fonts));
+}
+BENCHMARK(BM_ReadMixed)->Arg(2)->Arg(3);
 
 } // namespace
 } // namespace formwick
