@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 #include <QWidget>
 
@@ -30,19 +31,31 @@ template <class T> T* control(QWidget* root, const QString& id) {
 template <class T> T* control(QWidget* root, int id) { return control<T>(root, QString::number(id)); }
 
 // The editor sheet on a definition, showing one page; controls of the page
-// by id, and the sheet's OK. Fill `definition` before `open`.
+// by id, the sheet's OK, and the message boxes shown. Fill `definition`
+// before `open`, or have `prepare` fill it (for a fixture whose constructor
+// opens the sheet).
 struct SheetOnPage {
+    using Prepare = std::function<void(CParameters&)>;
+
     CParameters definition;
     CScriptedDialogs dialogs;
     std::unique_ptr<CEditorSheet> sheet;
     QWidget* page = nullptr;
-    void open(int pageId) {
+    void open(int pageId, const Prepare& prepare = {}) {
+        if (prepare) prepare(definition);
         sheet = std::make_unique<CEditorSheet>(definition, dialogs);
         sheet->showPage(pageId);
         page = sheet->pageById(pageId);
     }
     template <class T = QWidget> T* at(int id) { return control<T>(page, id); }
     void ok() { control<QPushButton>(sheet.get(), "IDOK")->click(); }
+    // The texts of the boxes of one kind ("error", "information", ...) shown.
+    QStringList shown(const QString& kind) const {
+        QStringList texts;
+        for (const auto& box : dialogs.shown)
+            if (box.kind == kind) texts << box.text;
+        return texts;
+    }
 };
 
 // Runs `open` (which opens a modal dialog) and, once the dialog is shown,

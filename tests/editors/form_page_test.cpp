@@ -20,23 +20,13 @@ using namespace formwick::test;
 namespace {
 
 // A sheet on a definition with the Form page shown.
-struct FormFixture {
-    CParameters definition;
-    CScriptedDialogs dialogs;
-    std::unique_ptr<CEditorSheet> sheet;
-    CPropForm* page = nullptr;
-
-    FormFixture() { open(); }
-    void open() {
-        sheet = std::make_unique<CEditorSheet>(definition, dialogs);
-        sheet->showPage(kPageForm);
-        page = static_cast<CPropForm*>(sheet->pageById(kPageForm));
-    }
+struct FormFixture : SheetOnPage {
+    explicit FormFixture(const Prepare& prepare = {}) { open(kPageForm, prepare); }
+    CPropForm* form() { return static_cast<CPropForm*>(page); }
+    using SheetOnPage::at;
     template <class T> T* at(int row, FormRowColumn column) { return control<T>(page, form_row_id(row, column)); }
-    QWidget* widget(int id) { return control<QWidget>(page, id); }
-    QComboBox* list(int id) { return control<QComboBox>(page, id); }
+    QComboBox* list(int id) { return at<QComboBox>(id); }
     void setType(int row, int type) { choose(at<QComboBox>(row, kColType), type); }
-    void ok() { control<QPushButton>(sheet.get(), "IDOK")->click(); }
 };
 
 } // namespace
@@ -46,22 +36,22 @@ class FormPageTest : public QObject {
 
 private slots:
     void theFontDecidesWhichRowsAreUsable() {
-        FormFixture f;
         // Rows 8 and 9 cannot be edited with "Large": their types come from the definition.
-        f.definition.forms[0].lines[8].dataType = kLineText;
-        f.definition.forms[0].lines[9].dataType = kLineFixed;
-        f.open();
+        FormFixture f([](CParameters& d) {
+            d.forms[0].lines[8].dataType = kLineText;
+            d.forms[0].lines[9].dataType = kLineFixed;
+        });
         QVERIFY(f.at<QComboBox>(7, kColType)->isEnabled());
         for (int row : {8, 9})
             for (FormRowColumn c : {kColType, kColPrompt, kColVariable})
                 QVERIFY(!f.at<QWidget>(row, c)->isEnabled());
-        QVERIFY(!f.widget(form_more_id(9))->isEnabled());
+        QVERIFY(!f.at(form_more_id(9))->isEnabled());
 
         choose(f.list(kFormFont), 1); // Medium
         QVERIFY(f.at<QWidget>(8, kColMin)->isEnabled());   // Text: limits on
         QVERIFY(f.at<QWidget>(9, kColVariable)->isEnabled()); // Fixed: variable on,
         QVERIFY(!f.at<QWidget>(9, kColInput)->isEnabled());   // input off,
-        QVERIFY(!f.widget(form_more_id(9))->isEnabled());     // no More
+        QVERIFY(!f.at(form_more_id(9))->isEnabled());     // no More
     }
 
     void eachDataTypeEnablesItsControls() {
@@ -81,7 +71,7 @@ private slots:
             f.setType(2, c.type);
             const bool shown[6] = {f.at<QWidget>(2, kColPrompt)->isEnabled(), f.at<QWidget>(2, kColInput)->isEnabled(),
                                    f.at<QWidget>(2, kColMax)->isEnabled(), f.at<QWidget>(2, kColVariable)->isEnabled(),
-                                   f.at<QWidget>(2, kColLookup)->isEnabled(), f.widget(form_more_id(2))->isEnabled()};
+                                   f.at<QWidget>(2, kColLookup)->isEnabled(), f.at(form_more_id(2))->isEnabled()};
             for (int k = 0; k < 6; ++k) QVERIFY2(shown[k] == c.on[k], qPrintable(QStringLiteral("type %1 control %2").arg(c.type).arg(k)));
         }
     }
@@ -96,11 +86,11 @@ private slots:
                        d->findChild<QPushButton*>("IDOK")->click();
                    });
         QCOMPARE(f.at<QPushButton>(0, kColVariable)->text(), QStringLiteral("Const 2"));
-        QCOMPARE(f.page->workingForm(0).lines[0].variable, 88);
+        QCOMPARE(f.form()->workingForm(0).lines[0].variable, 88);
         f.setType(0, kLineFixed); // retyping the same type keeps it
-        QCOMPARE(f.page->workingForm(0).lines[0].variable, 88);
+        QCOMPARE(f.form()->workingForm(0).lines[0].variable, 88);
         f.setType(0, kLineText);
-        QCOMPARE(f.page->workingForm(0).lines[0].variable, 0);
+        QCOMPARE(f.form()->workingForm(0).lines[0].variable, 0);
         QCOMPARE(f.at<QPushButton>(0, kColVariable)->text(), QStringLiteral("Nil"));
 
         // A Text line is offered no constants or terminal values.
@@ -111,7 +101,7 @@ private slots:
                        d->findChild<QRadioButton*>("1066")->click(); // Variable 2
                        d->findChild<QPushButton*>("IDOK")->click();
                    });
-        QCOMPARE(f.page->workingForm(0).lines[0].variable, 2);
+        QCOMPARE(f.form()->workingForm(0).lines[0].variable, 2);
     }
 
     void customFontFollowsTheStartupFlag() {
@@ -133,7 +123,7 @@ private slots:
         f.sheet->showPage(kPageForm);
         QCOMPARE(f.list(kFormFont)->count(), 2);
         QCOMPARE(f.list(kFormFont)->currentIndex(), 0);
-        QCOMPARE(f.page->workingForm(0).font, 0);
+        QCOMPARE(f.form()->workingForm(0).font, 0);
         QVERIFY(!f.at<QWidget>(8, kColType)->isEnabled());
     }
 
@@ -149,7 +139,7 @@ private slots:
         for (const auto& c : cases) {
             f.dialogs.shown.clear();
             type_into(f.at<QLineEdit>(0, kColMax), QString::fromUtf8(c.text));
-            QCOMPARE(f.page->workingForm(0).lines[0].maximum, c.stored);
+            QCOMPARE(f.form()->workingForm(0).lines[0].maximum, c.stored);
             QCOMPARE(f.dialogs.texts(), c.message ? QStringList{message} : QStringList{});
         }
         // Out of range text keeps the sheet open on the page.
@@ -169,7 +159,7 @@ private slots:
         QVERIFY(warning->text().isEmpty());
         type_into(f.at<QLineEdit>(1, kColMin), QStringLiteral("20"));
         type_into(f.at<QLineEdit>(1, kColMax), QStringLiteral("10"));
-        QCOMPARE(f.page->workingForm(0).lines[1].minimum, 20);
+        QCOMPARE(f.form()->workingForm(0).lines[1].minimum, 20);
         QVERIFY(warning->text().startsWith(QStringLiteral("Line 2: the minimum is larger than the maximum")));
         type_into(f.at<QLineEdit>(1, kColMax), QStringLiteral("30"));
         QVERIFY(warning->text().isEmpty());
@@ -179,7 +169,7 @@ private slots:
         FormFixture f;
         f.setType(0, kLineText);
         type_into(f.at<QLineEdit>(0, kColPrompt), QString(50, QChar(0x00E9))); // 100 bytes as UTF-8
-        const std::string stored(text_bytes(f.page->workingForm(0).lines[0].prompt));
+        const std::string stored(text_bytes(f.form()->workingForm(0).lines[0].prompt));
         QCOMPARE(stored.size(), std::size_t(84));
         QCOMPARE(QString::fromUtf8(stored), QString(42, QChar(0x00E9)));
     }
@@ -199,16 +189,16 @@ private slots:
         choose(f.list(kFormName), 1);
         f.setType(2, kLineText);
         const std::string before = json_of(f.definition);
-        with_modal([&] { static_cast<QPushButton*>(f.widget(form_more_id(2)))->click(); },
+        with_modal([&] { static_cast<QPushButton*>(f.at(form_more_id(2)))->click(); },
                    [](QWidget* d) {
                        QCOMPARE(d->findChild<QLabel*>("1181")->text(), QStringLiteral("Form #2 \t Line #3"));
                        d->findChild<QCheckBox*>("1186")->click();
                        d->findChild<QPushButton*>("IDCANCEL")->click();
                    });
-        QCOMPARE(f.page->workingForm(1).lines[2].more.addPrefix, std::uint8_t(0));
+        QCOMPARE(f.form()->workingForm(1).lines[2].more.addPrefix, std::uint8_t(0));
 
         // OK stores the dialog's copy: prefix in the code page, mark as UTF-8.
-        with_modal([&] { static_cast<QPushButton*>(f.widget(form_more_id(2)))->click(); },
+        with_modal([&] { static_cast<QPushButton*>(f.at(form_more_id(2)))->click(); },
                    [](QWidget* d) {
                        d->findChild<QCheckBox*>("1186")->click();
                        d->findChild<QLineEdit*>("1189")->setText(QStringLiteral("N\u00BA\u20AC\u4E2D"));
@@ -216,7 +206,7 @@ private slots:
                        d->findChild<QLineEdit*>("1191")->setText(QStringLiteral("\u2192"));
                        d->findChild<QPushButton*>("IDOK")->click();
                    });
-        const CMoreProperties& more = f.page->workingForm(1).lines[2].more;
+        const CMoreProperties& more = f.form()->workingForm(1).lines[2].more;
         QCOMPARE(more.addPrefix, std::uint8_t(1));
         QCOMPARE(std::string(text_bytes(more.prefix)), std::string("N\xBA\x80?")); // Windows-1252
         QCOMPARE(std::string(text_bytes(more.inputMark)), std::string("\xE2\x86\x92"));
@@ -232,7 +222,7 @@ private slots:
         type_into(f.at<QLineEdit>(0, kColPrompt), QStringLiteral("Weight"));
         choose(f.at<QComboBox>(0, kColInput), 1);
         choose(f.at<QComboBox>(0, kColLookup), 5);
-        control<QCheckBox>(f.page, kFormSaveOnNext)->click();
+        f.at<QCheckBox>(kFormSaveOnNext)->click();
         QVERIFY(f.list(kFormDataFile)->isEnabled());
         choose(f.list(kFormDataFile), 2);
         f.ok();

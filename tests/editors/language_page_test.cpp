@@ -18,29 +18,13 @@ using namespace formwick::test;
 
 namespace {
 
-struct LanguageFixture {
-    CParameters definition;
-    CScriptedDialogs dialogs;
-    std::unique_ptr<CEditorSheet> sheet;
-    QWidget* page = nullptr;
+struct LanguageFixture : SheetOnPage {
     QTemporaryDir dir;
 
-    LanguageFixture() {}
-    void open() {
-        sheet = std::make_unique<CEditorSheet>(definition, dialogs);
-        sheet->showPage(kPageLanguage);
-        page = sheet->pageById(kPageLanguage);
-    }
+    explicit LanguageFixture(const Prepare& prepare = {}) { open(kPageLanguage, prepare); }
     CEditGrid* grid(int id) { return control<CEditGrid>(page, id); }
     // Edits a translated cell as the user does, through the cell's item.
     void edit(int id, int row, const QString& text) { grid(id)->item(row, 1)->setText(text); }
-    void ok() { control<QPushButton>(sheet.get(), "IDOK")->click(); }
-    QStringList shown(const QString& kind) const {
-        QStringList texts;
-        for (const auto& box : dialogs.shown)
-            if (box.kind == kind) texts << box.text;
-        return texts;
-    }
     QString write(const char* name, const QByteArray& bytes) {
         const QString path = dir.path() + "/" + name;
         QFile f(path);
@@ -57,7 +41,6 @@ class LanguagePageTest : public QObject {
 private slots:
     void theGridsShowTheRuntimesOwnTexts() {
         LanguageFixture f;
-        f.open();
         const struct {
             int id, rows, firstId;
             const char* header;
@@ -77,10 +60,10 @@ private slots:
     }
 
     void okStoresEveryCellAndMarksTheTextsUsed() {
-        LanguageFixture f;
-        f.definition.language.menuTexts[0] = Text<85>{'o', 'l', 'd'}; // hidden while not used
-        f.definition.language.menuTexts[15] = Text<85>{'k', 'e', 'p', 't'}; // not offered: kept
-        f.open();
+        LanguageFixture f([](CParameters& d) {
+            d.language.menuTexts[0] = Text<85>{'o', 'l', 'd'};          // hidden while not used
+            d.language.menuTexts[15] = Text<85>{'k', 'e', 'p', 't'}; // not offered: kept
+        });
         QVERIFY(f.grid(kLanguageMenus)->editText(0).isEmpty());
         f.edit(kLanguageMenus, 11, QString(100, QChar('m')));
         f.edit(kLanguageMessages, 32, QStringLiteral("Caf\u00E9"));
@@ -94,30 +77,27 @@ private slots:
     }
 
     void usedTranslationsAreShown() {
-        LanguageFixture f;
-        f.definition.language.setStringText(3, u"Taste dr\u00FCcken");
-        f.open();
+        LanguageFixture f([](CParameters& d) { d.language.setStringText(3, u"Taste dr\u00FCcken"); });
         QCOMPARE(f.grid(kLanguageStrings)->editText(3), QStringLiteral("Taste dr\u00FCcken"));
     }
 
     void aStoredCustomFontShowsAsLargeWithoutAFont() {
-        LanguageFixture f;
-        f.definition.language.messageFont = 2;
-        f.definition.language.menuFont = 1;
-        f.open();
-        auto* messages = control<QComboBox>(f.page, kLanguageMessageFont);
+        LanguageFixture f([](CParameters& d) {
+            d.language.messageFont = 2;
+            d.language.menuFont = 1;
+        });
+        auto* messages = f.at<QComboBox>(kLanguageMessageFont);
         QCOMPARE(messages->currentText(), QStringLiteral("Large"));
         QCOMPARE(messages->count(), 2);
-        QCOMPARE(control<QComboBox>(f.page, kLanguageMenuFont)->currentText(), QStringLiteral("Medium"));
+        QCOMPARE(f.at<QComboBox>(kLanguageMenuFont)->currentText(), QStringLiteral("Medium"));
         f.ok();
         QCOMPARE(f.definition.language.messageFont, 2);
         // With a custom font the entry comes back when the page is shown.
         LanguageFixture g;
-        g.open();
         g.sheet->showPage(kPageForm);
         g.sheet->context().customFontLoaded = true;
         g.sheet->showPage(kPageLanguage);
-        auto* strings = control<QComboBox>(g.page, kLanguageStringFont);
+        auto* strings = g.at<QComboBox>(kLanguageStringFont);
         QCOMPARE(strings->count(), 3);
         choose(strings, 2);
         g.ok();
@@ -126,19 +106,17 @@ private slots:
 
     void translationsSaveAndLoadAsAPoFile() {
         LanguageFixture f;
-        f.open();
         f.edit(kLanguageMenus, 0, QStringLiteral("Eingabe"));
         f.edit(kLanguageMessages, 11, QStringLiteral("Falsches \"Passwort\"!"));
         const QString path = f.dir.path() + "/de.po";
         f.dialogs.fileNames.push_back(path);
-        control<QPushButton>(f.page, kLanguageSave)->click();
+        f.at<QPushButton>(kLanguageSave)->click();
         QVERIFY(QFile::exists(path));
 
         LanguageFixture g;
-        g.open();
         g.edit(kLanguageStrings, 1, QStringLiteral("not in the file"));
         g.dialogs.fileNames.push_back(path);
-        control<QPushButton>(g.page, kLanguageLoad)->click();
+        g.at<QPushButton>(kLanguageLoad)->click();
         QVERIFY(g.dialogs.shown.size() == 1); // the open dialog only
         QCOMPARE(g.grid(kLanguageMenus)->editText(0), QStringLiteral("Eingabe"));
         QCOMPARE(g.grid(kLanguageMessages)->editText(11), QStringLiteral("Falsches \"Passwort\"!"));
@@ -150,11 +128,10 @@ private slots:
 
     void aDamagedPoFileChangesNothing() {
         LanguageFixture f;
-        f.open();
         f.edit(kLanguageMenus, 2, QStringLiteral("Extras"));
         f.dialogs.fileNames.push_back(
             f.write("bad.po", "msgctxt \"menu\"\nmsgid \"Input\"\nmsgstr \"Eingabe\"\n\nmsgid \"Browse\nmsgstr \"x\"\n"));
-        control<QPushButton>(f.page, kLanguageLoad)->click();
+        f.at<QPushButton>(kLanguageLoad)->click();
         const QStringList errors = f.shown(QStringLiteral("error"));
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors[0].contains(QStringLiteral("line 5")), qPrintable(errors[0]));
@@ -164,11 +141,10 @@ private slots:
 
     void unknownEntriesAreReportedAndTheRestLoaded() {
         LanguageFixture f;
-        f.open();
         f.edit(kLanguageMenus, 2, QStringLiteral("Extras"));
         f.dialogs.fileNames.push_back(f.write("partial.po", "msgctxt \"menu\"\nmsgid \"Input\"\nmsgstr \"Eingabe\"\n\n"
                                                             "msgctxt \"menu\"\nmsgid \"Setup\"\nmsgstr \"Einrichten\"\n"));
-        control<QPushButton>(f.page, kLanguageLoad)->click();
+        f.at<QPushButton>(kLanguageLoad)->click();
         const QStringList notes = f.shown(QStringLiteral("information"));
         QCOMPARE(notes.size(), 1);
         QVERIFY2(notes[0].contains(QStringLiteral("menu: Setup")), qPrintable(notes[0]));

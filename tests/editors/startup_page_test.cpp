@@ -105,12 +105,7 @@ struct StartupFixture : SheetOnPage {
         image.save(path);
         return path;
     }
-    QStringList errors() const {
-        QStringList texts;
-        for (const auto& box : dialogs.shown)
-            if (box.kind == QStringLiteral("error")) texts << box.text;
-        return texts;
-    }
+    QStringList errors() const { return shown(QStringLiteral("error")); }
     int enabledLines() {
         int n = 0;
         for (int i = 0; i < kSplashLineCount; ++i) n += at(kStartSplashLineFirst + i)->isEnabled() ? 1 : 0;

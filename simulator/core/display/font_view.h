@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace formwick {
@@ -42,6 +43,8 @@ public:
     // For fonts up to 64 pixels wide (wider fonts: use stroke()).
     std::uint64_t row_strokes(int index, int y) const;
     static constexpr int kMaxRowWidth = 64;
+    // The glyph bytes of the image (after its header), as far as it goes.
+    std::span<const std::uint8_t> glyph_bytes() const { return {glyphs_, glyphs_size_}; }
 
 private:
     // Where row y's bits lie: the band (a run of `width_` bytes) and the bit.
