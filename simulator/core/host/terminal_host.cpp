@@ -168,7 +168,7 @@ void CTerminal::block(std::unique_lock<std::mutex>& lock, Wait wait) {
     throw_if_stopped();
     wait_ = wait;
     wait_.active = true;
-    draw_preview(display_);
+    draw_preview();
     wake_if_due();
     wake_driver();
     while (wait_.active) {

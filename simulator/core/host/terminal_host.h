@@ -159,8 +159,8 @@ private:
     // anything, and one step of time towards `target` (see the top).
     HostClock::Millis next_useful_tick() const;
     void step_towards(HostClock::Millis target, std::unique_lock<std::mutex>& lock);
-    void apply_tap(const TapEffect& effect, DisplayService* display); // lock held
-    void draw_preview(DisplayService* display);                       // lock held
+    void apply_tap(const TapEffect& effect); // lock held
+    void draw_preview();                     // lock held
     void finish_run();
     // Wake the runtime's or the driver's wait and count the wake-up for
     // spin_for_wake().

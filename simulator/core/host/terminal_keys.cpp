@@ -23,15 +23,15 @@ void CTerminal::key_press(int code) {
     auto key = std::find_if(keyTable_.begin(), keyTable_.end(), [code](const KeyListEntry& e) { return e.code == code; });
     // A code that is not on this model's keypad goes through as it is.
     TapEffect effect = key != keyTable_.end() ? multiTap_.press(*key) : TapEffect{multiTap_.commit(), code, 0};
-    apply_tap(effect, display_);
+    apply_tap(effect);
 }
 
-void CTerminal::apply_tap(const TapEffect& effect, DisplayService* display) {
+void CTerminal::apply_tap(const TapEffect& effect) {
     if (effect.commit) queue_letter(effect.commit);
     if (effect.send) queue_.push_back(effect.send);
     if (effect.preview) {
         previewDue_ = true;
-        draw_preview(display);
+        draw_preview();
     }
     wake_if_due();
 }
@@ -42,13 +42,13 @@ void CTerminal::apply_tap(const TapEffect& effect, DisplayService* display) {
 // take the next key, and draw its echo) only after the preview is on the
 // screen. A tap made while the runtime is busy is drawn by the runtime's own
 // thread when it next waits.
-void CTerminal::draw_preview(DisplayService* display) {
+void CTerminal::draw_preview() {
     if (!previewDue_ || !wait_.active) return;
     previewDue_ = false;
     const int letter = multiTap_.pending();
-    if (!letter || !preview_ || !display) return;
-    display->glyph(letter);
-    display->refresh();
+    if (!letter || !preview_ || !display_) return;
+    display_->glyph(letter);
+    display_->refresh();
 }
 
 void CTerminal::set_alpha_mode(bool on) {

@@ -331,10 +331,8 @@ long long CRamDisk::file_size(const char* name) {
     std::error_code ec;
     fs::create_directories(folder_, ec);
     if (ec || !ramdisk_name_valid(name)) return -1;
-    auto found = find(name);
-    if (!found) return -1;
     struct stat st{};
-    if (::lstat(found->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    if (!find(name, &st) || !S_ISREG(st.st_mode)) return -1;
     if (auto buffer = shared_buffer(st.st_dev, st.st_ino)) return buffer->size();
     return static_cast<long long>(st.st_size);
 }
