@@ -120,6 +120,13 @@ PtyPeer::~PtyPeer() {
     std::error_code ec;
     if (!dir_.empty()) fs::remove_all(dir_, ec);
     if (held_ >= 0) ::close(held_);
+    if (heldSender_ >= 0) ::close(heldSender_);
+}
+
+bool PtyPeer::hold_sender_end(std::string& why) {
+    heldSender_ = ::open(sender_end().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (heldSender_ < 0) why = "cannot open " + sender_end() + ": " + std::strerror(errno);
+    return heldSender_ >= 0;
 }
 
 bool PtyPeer::start(std::string& why) { return start_socat("pty,raw,echo=0,link=" + receiver_end(), {}, why); }

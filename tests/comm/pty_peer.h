@@ -77,6 +77,12 @@ class PtyPeer {
     // Starts rb on pipes and socat between them and the sender's end.
     bool start_with_pipes(const std::vector<std::string>& extra, std::string& why);
 
+    // Keeps the sender's end open in this process too, for a sender that is
+    // another program: when it exits, socat sees no hang-up and so does not
+    // hang up rb's end while rb still has the last block to read (a tty
+    // hang-up throws away input not yet read). A cable keeps the line too.
+    bool hold_sender_end(std::string& why);
+
     std::string sender_end() const { return (dir_ / "A").string(); }
     std::string receiver_end() const { return (dir_ / "B").string(); }
     const std::filesystem::path& folder() const { return dir_; }
@@ -92,7 +98,8 @@ class PtyPeer {
     std::filesystem::path dir_;
     Child socat_;
     Child receiver_;
-    int held_ = -1; // the read end of rb's input pipe, in pipe wiring
+    int held_ = -1;       // the read end of rb's input pipe, in pipe wiring
+    int heldSender_ = -1; // see hold_sender_end()
 };
 
 } // namespace formwick::test

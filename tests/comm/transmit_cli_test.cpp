@@ -92,6 +92,7 @@ TEST_F(TransmitCli, ApplicationFileArrivesIdentical) {
     const fs::path app = peer.folder() / "STOCK.HIX";
     ASSERT_EQ(run({"build", std::string(FORMWICK_EXAMPLES) + "/stock.json", app.string()}).status, 0);
     ASSERT_TRUE(peer.start_receiver({}, why)) << why;
+    ASSERT_TRUE(peer.hold_sender_end(why)) << why;
 
     const Result r = run({"transmit", app.string(), "--port", peer.sender_end(), "--wait", "20"});
     EXPECT_EQ(r.status, 0) << r.err;
